@@ -1,0 +1,108 @@
+#pragma once
+
+#include "platform/foundation/Data.h"
+#include "platform/foundation/Date.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace platform {
+
+class PropertyList;
+
+// A dictionary whose keys keep the order in which they were first inserted,
+// as the platform's encoders write the fields of a record in declaration order.
+class PropertyListDictionary {
+public:
+    using Entry = std::pair<std::string, PropertyList>;
+
+    PropertyListDictionary() = default;
+    PropertyListDictionary(std::initializer_list<Entry> entries);
+
+    // Replaces the value of an existing key in place, or appends a new key.
+    void set(std::string key, PropertyList value);
+    bool remove(std::string_view key);
+    const PropertyList* find(std::string_view key) const;
+    PropertyList* find(std::string_view key);
+    bool contains(std::string_view key) const { return find(key) != nullptr; }
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const std::vector<Entry>& entries() const { return entries_; }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+    bool operator==(const PropertyListDictionary& other) const;
+
+private:
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
+
+using PropertyListArray = std::vector<PropertyList>;
+
+// A property-list integer: the format holds signed 64-bit values and unsigned
+// ones up to 2^64-1, so both are kept exactly.
+struct PropertyListInteger {
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+
+    static PropertyListInteger fromSigned(std::int64_t value);
+    static PropertyListInteger fromUnsigned(std::uint64_t value) { return {false, value}; }
+    std::optional<std::int64_t> asInt64() const;
+    std::optional<std::uint64_t> asUInt64() const;
+    bool operator==(const PropertyListInteger&) const = default;
+};
+
+// One node of a property list: string, integer, real, boolean, date, data,
+// array or dictionary.
+class PropertyList {
+public:
+    enum class Kind { string, integer, real, boolean, date, data, array, dictionary };
+
+    PropertyList() : value_(std::string()) {}
+    PropertyList(std::string value) : value_(std::move(value)) {}
+    PropertyList(const char* value) : value_(std::string(value)) {}
+    PropertyList(PropertyListInteger value) : value_(value) {}
+    PropertyList(double value) : value_(value) {}
+    PropertyList(bool value) : value_(value) {}
+    PropertyList(Date value) : value_(value) {}
+    PropertyList(Data value) : value_(std::move(value)) {}
+    PropertyList(PropertyListArray value) : value_(std::move(value)) {}
+    PropertyList(PropertyListDictionary value) : value_(std::move(value)) {}
+
+    static PropertyList integer(std::int64_t value) { return PropertyList(PropertyListInteger::fromSigned(value)); }
+    static PropertyList unsignedInteger(std::uint64_t value) { return PropertyList(PropertyListInteger::fromUnsigned(value)); }
+
+    Kind kind() const { return static_cast<Kind>(value_.index()); }
+    bool is(Kind kind) const { return this->kind() == kind; }
+
+    // Typed access: a pointer to the value when the node is of that kind, else null.
+    const std::string* string() const { return std::get_if<std::string>(&value_); }
+    const PropertyListInteger* integer() const { return std::get_if<PropertyListInteger>(&value_); }
+    const double* real() const { return std::get_if<double>(&value_); }
+    const bool* boolean() const { return std::get_if<bool>(&value_); }
+    const Date* date() const { return std::get_if<Date>(&value_); }
+    const Data* data() const { return std::get_if<Data>(&value_); }
+    const PropertyListArray* array() const { return std::get_if<PropertyListArray>(&value_); }
+    const PropertyListDictionary* dictionary() const { return std::get_if<PropertyListDictionary>(&value_); }
+    PropertyListArray* array() { return std::get_if<PropertyListArray>(&value_); }
+    PropertyListDictionary* dictionary() { return std::get_if<PropertyListDictionary>(&value_); }
+
+    bool operator==(const PropertyList& other) const { return value_ == other.value_; }
+
+private:
+    // The order of the alternatives matches Kind.
+    std::variant<std::string, PropertyListInteger, double, bool, Date, Data, PropertyListArray, PropertyListDictionary> value_;
+};
+
+const char* kindName(PropertyList::Kind kind);
+
+} // namespace platform

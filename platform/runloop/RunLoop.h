@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/foundation/Date.h"
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class Timer;
+
+// The main thread's run loop. Timers fire only in the modes they were added to;
+// while a menu is open the loop runs in eventTracking, so default-mode timers wait.
+class RunLoop {
+public:
+    enum class Mode { defaultMode, eventTracking, common };
+
+    static RunLoop& main();
+
+    Mode currentMode() const;
+    // Entered by a menu while it tracks, left when it closes; nests.
+    void pushMode(Mode mode);
+    void popMode();
+
+    void add(const std::shared_ptr<Timer>& timer, Mode mode);
+
+    // One turn: runs the main queue's blocks that were queued before the turn
+    // began, then the timers and deadlines that are due in the current mode.
+    // Blocks queued during the turn wait for the next one.
+    void runOneTurn();
+    // Runs turns until nothing more is ready right now.
+    void runUntilIdle();
+
+    // Virtual clock only: moves time forward by `seconds`, stopping at each due
+    // timer or deadline on the way to run it at its own moment, in order.
+    void advance(double seconds);
+    // Virtual clock only: the computer sleeps for `seconds` (uptime stops),
+    // then wakes and runs what fell due by the wall clock.
+    void sleep(double seconds);
+    // Virtual clock only: the wall clock is set to `date`.
+    void setWallClock(Date date);
+
+    // Real clock: runs until stop() is called, waiting for the next due item
+    // or for a block queued from another thread. `poll` (if set) is called on
+    // each turn with the longest time it may block, in seconds, so a backend
+    // can wait for its own events (a console's standard input, a display).
+    void run(const std::function<void(double maxWait)>& poll = {});
+    void stop();
+
+    // Wakes a real-clock run() that waits, for work arriving from other threads.
+    void wakeUp();
+
+    // The uptime or wall moment of the earliest pending item in the current
+    // mode, if any (for backends that wait).
+    double secondsUntilNextItem() const;
+
+    // Forgets every timer, deadline and queued block (tests start clean).
+    void reset();
+
+    struct State;
+private:
+    RunLoop();
+    std::unique_ptr<State> state_;
+};
+
+// A timer on the main run loop, one-shot or repeating. A repeating timer that
+// fires late fires once and schedules its next firing one interval after the
+// latest missed one, skipping the rest, as the platform's timers do.
+class Timer : public std::enable_shared_from_this<Timer> {
+public:
+    using Block = std::function<void(Timer&)>;
+
+    static std::shared_ptr<Timer> make(double interval, bool repeats, Block block);
+    // Makes the timer and adds it to the main run loop in the default mode.
+    static std::shared_ptr<Timer> scheduled(double interval, bool repeats, Block block);
+
+    void invalidate();
+    bool isValid() const { return valid_; }
+    double interval() const { return interval_; }
+    bool repeats() const { return repeats_; }
+    // The uptime at which the timer fires next.
+    double fireUptime() const { return fireUptime_; }
+
+private:
+    friend class RunLoop;
+    Timer(double interval, bool repeats, Block block);
+
+    double interval_;
+    bool repeats_;
+    Block block_;
+    bool valid_ = true;
+    double fireUptime_ = 0;
+};
+
+} // namespace platform
