@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// A URL as the platform's URL type keeps it: the text exactly as given
+// (`relativeString`) plus an optional base URL it is resolved against.
+//
+// Parsing rules (RFC 3986 grammar, checked strictly the way the platform's
+// URL(string:) does):
+//  - the empty string is not a URL;
+//  - only the RFC 3986 unreserved, reserved and "%" characters may appear
+//    unescaped; spaces, control characters, non-ASCII bytes and any of
+//    <>"{}|\^` make the text invalid;
+//  - "%" must be followed by two hexadecimal digits;
+//  - a scheme, when present, starts with a letter and continues with letters,
+//    digits, "+", "-" or "."; text without a scheme is a relative reference
+//    ("foo/bar", "/a/b", "//host/x", "?q", "#f") and is valid without a base;
+//  - "[" and "]" are accepted only around an IP literal in the host;
+//  - a port, when present, is decimal digits only ("http://a:/" has no port);
+//  - "http://" is valid: it has an authority with an empty host, which
+//    `host()` reports as absent.
+// Equality compares the relative text and the base, never resolved forms:
+// "http://a/" and "http://a" differ, as do a relative URL and its absolute twin.
+class URL {
+public:
+    static std::optional<URL> fromString(std::string_view text);
+    static std::optional<URL> fromString(std::string_view text, const URL& base);
+    // A "file:" URL for a path; relative paths are taken against the current
+    // directory. A directory's URL ends with "/". Characters not allowed in a
+    // URL path (spaces, non-ASCII, ...) are percent-encoded.
+    static URL fileURL(std::string_view path, bool isDirectory);
+    // As above, asking the file system whether the path is a directory.
+    static URL fileURL(std::string_view path);
+
+    const std::string& relativeString() const { return text_; }
+    const URL* baseURL() const { return base_.get(); }
+    std::string absoluteString() const;
+    // This URL resolved against its base, with no base of its own.
+    URL absoluteURL() const;
+
+    // The components of the resolved URL.
+    std::optional<std::string> scheme() const;
+    std::optional<std::string> host() const;
+    std::optional<int> port() const;
+    std::optional<std::string> query() const;
+    std::optional<std::string> fragment() const;
+    // Percent-decoded, without its trailing "/" unless it is "/" itself.
+    std::string path() const;
+    std::string lastPathComponent() const;
+    // The text after the last "." of the last path component, empty when the
+    // component has none or only a leading one (".profile").
+    std::string pathExtension() const;
+
+    URL deletingPathExtension() const;
+    URL appendingPathComponent(std::string_view component, bool isDirectory = false) const;
+    URL deletingLastPathComponent() const;
+
+    bool hasDirectoryPath() const;
+    bool isFileURL() const;
+
+    bool operator==(const URL& other) const;
+    bool operator!=(const URL& other) const { return !(*this == other); }
+    bool operator<(const URL& other) const;
+
+private:
+    // The pieces of one URL text; absent pieces are empty optionals.
+    struct Parts {
+        std::optional<std::string> scheme;
+        std::optional<std::string> authority;
+        std::string path;
+        std::optional<std::string> query;
+        std::optional<std::string> fragment;
+    };
+
+    URL(std::string text, std::shared_ptr<const URL> base);
+    Parts resolvedParts() const;
+    // Builds a URL of the same base from the resolved parts, keeping this
+    // URL's relative form where it can.
+    URL withPath(const std::string& newPath) const;
+
+    std::string text_;
+    std::shared_ptr<const URL> base_;
+    Parts parts_;
+
+    friend struct URLHash;
+};
+
+struct URLHash {
+    std::size_t operator()(const URL& url) const;
+};
+
+} // namespace platform
