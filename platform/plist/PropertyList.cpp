@@ -88,6 +88,7 @@ const char* kindName(PropertyList::Kind kind) {
     case PropertyList::Kind::data: return "data";
     case PropertyList::Kind::array: return "array";
     case PropertyList::Kind::dictionary: return "dictionary";
+    case PropertyList::Kind::uid: return "uid";
     }
     return "unknown";
 }

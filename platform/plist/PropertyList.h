@@ -61,11 +61,18 @@ struct PropertyListInteger {
     bool operator==(const PropertyListInteger&) const = default;
 };
 
+// A reference to another object of a keyed archive (`$top`, `$objects`): the
+// binary format's UID object (marker 0x8_), which keyed archives need.
+struct PropertyListUID {
+    std::uint64_t value = 0;
+    bool operator==(const PropertyListUID&) const = default;
+};
+
 // One node of a property list: string, integer, real, boolean, date, data,
-// array or dictionary.
+// array, dictionary or (in keyed archives only) UID.
 class PropertyList {
 public:
-    enum class Kind { string, integer, real, boolean, date, data, array, dictionary };
+    enum class Kind { string, integer, real, boolean, date, data, array, dictionary, uid };
 
     PropertyList() : value_(std::string()) {}
     PropertyList(std::string value) : value_(std::move(value)) {}
@@ -77,6 +84,7 @@ public:
     PropertyList(Data value) : value_(std::move(value)) {}
     PropertyList(PropertyListArray value) : value_(std::move(value)) {}
     PropertyList(PropertyListDictionary value) : value_(std::move(value)) {}
+    PropertyList(PropertyListUID value) : value_(value) {}
 
     static PropertyList integer(std::int64_t value) { return PropertyList(PropertyListInteger::fromSigned(value)); }
     static PropertyList unsignedInteger(std::uint64_t value) { return PropertyList(PropertyListInteger::fromUnsigned(value)); }
@@ -93,6 +101,7 @@ public:
     const Data* data() const { return std::get_if<Data>(&value_); }
     const PropertyListArray* array() const { return std::get_if<PropertyListArray>(&value_); }
     const PropertyListDictionary* dictionary() const { return std::get_if<PropertyListDictionary>(&value_); }
+    const PropertyListUID* uid() const { return std::get_if<PropertyListUID>(&value_); }
     PropertyListArray* array() { return std::get_if<PropertyListArray>(&value_); }
     PropertyListDictionary* dictionary() { return std::get_if<PropertyListDictionary>(&value_); }
 
@@ -100,7 +109,9 @@ public:
 
 private:
     // The order of the alternatives matches Kind.
-    std::variant<std::string, PropertyListInteger, double, bool, Date, Data, PropertyListArray, PropertyListDictionary> value_;
+    std::variant<std::string, PropertyListInteger, double, bool, Date, Data, PropertyListArray, PropertyListDictionary,
+                 PropertyListUID>
+        value_;
 };
 
 const char* kindName(PropertyList::Kind kind);
