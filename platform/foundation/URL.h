@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/foundation/URLComponents.h"
+
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,9 +34,10 @@ class URL {
 public:
     static std::optional<URL> fromString(std::string_view text);
     static std::optional<URL> fromString(std::string_view text, const URL& base);
-    // A "file:" URL for a path; relative paths are taken against the current
-    // directory. A directory's URL ends with "/". Characters not allowed in a
-    // URL path (spaces, non-ASCII, ...) are percent-encoded.
+    // A "file:" URL for a path. A relative path gives a relative URL whose base
+    // is the current directory's URL; the empty path stands for that directory.
+    // A directory's URL ends with "/". Characters not allowed in a URL path
+    // (spaces, non-ASCII, "%", "?", "#", ...) are percent-encoded.
     static URL fileURL(std::string_view path, bool isDirectory);
     // As above, asking the file system whether the path is a directory.
     static URL fileURL(std::string_view path);
@@ -69,24 +73,16 @@ public:
     bool operator<(const URL& other) const;
 
 private:
-    // The pieces of one URL text; absent pieces are empty optionals.
-    struct Parts {
-        std::optional<std::string> scheme;
-        std::optional<std::string> authority;
-        std::string path;
-        std::optional<std::string> query;
-        std::optional<std::string> fragment;
-    };
-
-    URL(std::string text, std::shared_ptr<const URL> base);
-    Parts resolvedParts() const;
-    // Builds a URL of the same base from the resolved parts, keeping this
-    // URL's relative form where it can.
-    URL withPath(const std::string& newPath) const;
+    URL(std::string text, URLComponents components, std::shared_ptr<const URL> base);
+    URLComponents resolvedComponents() const;
+    // The same URL with its path changed by `change` (given the components
+    // whose path it rewrites): this URL's own text when it has a path
+    // (keeping its base), else its absolute form.
+    URL withPath(const std::function<std::string(const URLComponents&)>& change) const;
 
     std::string text_;
+    URLComponents components_;
     std::shared_ptr<const URL> base_;
-    Parts parts_;
 
     friend struct URLHash;
 };
