@@ -1,0 +1,84 @@
+#include "platform/foundation/FileHandle.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+void report(std::string* error, std::string_view what, const std::string& path, int code) {
+    if (error) {
+        *error = std::string(what) + " " + path + ": " + std::strerror(code);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<FileHandle> FileHandle::forWritingTo(const URL& url, std::string* error) {
+    if (!url.isFileURL()) {
+        if (error) {
+            *error = "cannot open " + url.absoluteString() + ": not a file URL";
+        }
+        return nullptr;
+    }
+    return forWritingAtPath(url.path(), error);
+}
+
+std::unique_ptr<FileHandle> FileHandle::forWritingAtPath(const std::string& path, std::string* error) {
+    int descriptor;
+    do {
+        descriptor = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        report(error, "cannot open", path, errno);
+        return nullptr;
+    }
+    return std::unique_ptr<FileHandle>(new FileHandle(descriptor, path));
+}
+
+FileHandle::~FileHandle() { close(); }
+
+std::optional<std::uint64_t> FileHandle::seekToEndOfFile(std::string* error) {
+    if (descriptor_ < 0) {
+        report(error, "cannot seek in", path_, EBADF);
+        return std::nullopt;
+    }
+    const off_t offset = ::lseek(descriptor_, 0, SEEK_END);
+    if (offset < 0) {
+        report(error, "cannot seek in", path_, errno);
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(offset);
+}
+
+bool FileHandle::write(const Data& data, std::string* error) {
+    if (descriptor_ < 0) {
+        report(error, "cannot write", path_, EBADF);
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(descriptor_, data.data() + written, data.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            report(error, "cannot write", path_, errno);
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void FileHandle::close() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+} // namespace platform

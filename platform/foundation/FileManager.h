@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/foundation/Data.h"
+#include "platform/foundation/URL.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+enum class SearchPathDirectory {
+    applicationSupport, // ${XDG_DATA_HOME:-~/.local/share}
+    applications,       // ~/Applications
+};
+
+enum class SearchPathDomain { user };
+
+// The file system as the programs use it. Failures never throw: each
+// operation reports them through its result and, when given, `error`
+// (a readable sentence naming the path and the reason).
+class FileManager {
+public:
+    static FileManager& defaultManager();
+
+    // $HOME, or the password database's entry when HOME is unset or empty.
+    std::string homeDirectoryPath() const;
+
+    std::vector<URL> urlsForDirectory(SearchPathDirectory directory, SearchPathDomain domain) const;
+
+    // The folder's items, shallow, hidden ones included, in the order the file
+    // system yields them. An item is a directory URL (ending in "/") exactly
+    // when it is a directory itself: symbolic links are not followed.
+    std::optional<std::vector<URL>> contentsOfDirectory(const URL& directory, std::string* error = nullptr) const;
+
+    // With intermediates, missing parents are created and an existing folder
+    // is no error; without, the parent must exist and the folder must not.
+    bool createDirectory(const URL& url, bool withIntermediateDirectories, std::string* error = nullptr) const;
+    bool createDirectory(const std::string& path, bool withIntermediateDirectories, std::string* error = nullptr) const;
+
+    // Follows symbolic links: a dangling link does not exist.
+    bool fileExists(const std::string& path) const;
+    bool fileExists(const std::string& path, bool& isDirectory) const;
+
+    // Replaces the whole file: the bytes go to a temporary file in the same
+    // folder, are flushed to disk and renamed over the target, then the folder
+    // is flushed. A crash at any moment leaves the old file or the new one.
+    bool writeAtomically(const Data& data, const URL& url, std::string* error = nullptr) const;
+    bool writeAtomically(const Data& data, const std::string& path, std::string* error = nullptr) const;
+
+    // The path with a leading "~" or "~/" replaced by the home folder, and the
+    // reverse: a path inside the home folder starting with "~".
+    std::string expandingTildeInPath(const std::string& path) const;
+    std::string abbreviatingWithTildeInPath(const std::string& path) const;
+
+private:
+    FileManager() = default;
+};
+
+} // namespace platform
