@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Date.h"
 
+#include <atomic>
 #include <memory>
 
 namespace platform {
@@ -33,22 +34,27 @@ public:
 // RunLoop::advance), running what falls due in order.
 class VirtualClock final : public Clock {
 public:
-    explicit VirtualClock(Date start, double uptime = 1000.0) : wall_(start), uptime_(uptime) {}
+    explicit VirtualClock(Date start, double uptime = 1000.0)
+        : wall_(start.timeIntervalSince1970), uptime_(uptime) {}
 
-    Date now() const override { return wall_; }
-    double uptime() const override { return uptime_; }
+    Date now() const override { return Date{wall_.load()}; }
+    double uptime() const override { return uptime_.load(); }
     bool isVirtual() const override { return true; }
 
     // Both readings move forward together.
     void advance(double seconds);
+    // Both readings move forward until the uptime reads exactly `uptime`
+    // (no rounding drift when stopping at a due timer).
+    void advanceUptimeTo(double uptime);
     // The computer sleeps: the wall clock goes on, the uptime does not.
     void sleep(double seconds);
     // The user (or the network time service) sets the wall clock.
     void setWallClock(Date date);
 
 private:
-    Date wall_;
-    double uptime_;
+    // Atomic because worker threads may read the time while the main thread moves it.
+    std::atomic<double> wall_;
+    std::atomic<double> uptime_;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -28,6 +29,7 @@ public:
     void asyncAfterWallDeadline(Date deadline, Block block);
 
     bool isMain() const { return isMain_; }
+    QualityOfService qos() const { return qos_; }
 
 private:
     explicit DispatchQueue(bool isMain, QualityOfService qos) : isMain_(isMain), qos_(qos) {}
@@ -35,13 +37,16 @@ private:
     QualityOfService qos_;
 };
 
-// Deferred blocks that must not keep their owner alive: the block runs only if
-// the owner still exists, with a strong reference for the duration of the call.
+// Deferred blocks and handlers that must not keep their owner alive: the body
+// runs only if the owner still exists, with a strong reference for the duration
+// of the call. Arguments of the call (a timer, a published value) follow the owner:
+// weakly(owner, [](Owner& o) {...}) is a block, weakly(owner, [](Owner& o, Date d) {...})
+// a value handler.
 template <typename Owner, typename Body>
-std::function<void()> weakly(const std::shared_ptr<Owner>& owner, Body body) {
-    return [weak = std::weak_ptr<Owner>(owner), body = std::move(body)]() mutable {
+auto weakly(const std::shared_ptr<Owner>& owner, Body body) {
+    return [weak = std::weak_ptr<Owner>(owner), body = std::move(body)](auto&&... arguments) mutable -> void {
         if (auto strong = weak.lock()) {
-            body(*strong);
+            body(*strong, std::forward<decltype(arguments)>(arguments)...);
         }
     };
 }

@@ -50,8 +50,8 @@ public:
     // Wakes a real-clock run() that waits, for work arriving from other threads.
     void wakeUp();
 
-    // The uptime or wall moment of the earliest pending item in the current
-    // mode, if any (for backends that wait).
+    // Seconds until the earliest pending item in the current mode is due: 0 when
+    // something is ready now, infinity when nothing is pending (for backends that wait).
     double secondsUntilNextItem() const;
 
     // Forgets every timer, deadline and queued block (tests start clean).
@@ -59,13 +59,22 @@ public:
 
     struct State;
 private:
+    friend class DispatchQueue;
     RunLoop();
+    // The main queue's entry points; safe from any thread.
+    void enqueue(std::function<void()> block);
+    void enqueueAtUptime(double uptime, std::function<void()> block);
+    void enqueueAtWall(Date deadline, std::function<void()> block);
+    int runDueItems();
+
     std::unique_ptr<State> state_;
 };
 
-// A timer on the main run loop, one-shot or repeating. A repeating timer that
-// fires late fires once and schedules its next firing one interval after the
-// latest missed one, skipping the rest, as the platform's timers do.
+// A timer on the main run loop (main thread only), one-shot or repeating, timed
+// on the uptime. A repeating timer that fires late fires once and schedules its
+// next firing at the first multiple of its interval (counted from its original
+// schedule) after now, skipping the rest, as the platform's timers do. One-shot
+// timers invalidate themselves after firing.
 class Timer : public std::enable_shared_from_this<Timer> {
 public:
     using Block = std::function<void(Timer&)>;
@@ -90,6 +99,21 @@ private:
     Block block_;
     bool valid_ = true;
     double fireUptime_ = 0;
+    unsigned modes_ = 0;      // run-loop modes it was added to, as a bit set
+    unsigned long order_ = 0; // when it was first added; breaks ties between equal fire times
 };
+
+// A timer handler that does not keep its owner alive: it runs the body with the
+// owner while the owner exists and invalidates the timer once it is gone.
+template <typename Owner, typename Body>
+Timer::Block weakTimerBlock(const std::shared_ptr<Owner>& owner, Body body) {
+    return [weak = std::weak_ptr<Owner>(owner), body = std::move(body)](Timer& timer) mutable {
+        if (auto strong = weak.lock()) {
+            body(*strong, timer);
+        } else {
+            timer.invalidate();
+        }
+    };
+}
 
 } // namespace platform
