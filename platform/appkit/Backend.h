@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
+#include "platform/foundation/URL.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class Menu;
+class StatusItem;
+class Window;
+
+// What shows the model to the user and stands for the rest of the system:
+// the headless window server, or a desktop. The model tells it what
+// changed; it answers for the world outside the program (other
+// applications, URL handlers, sounds, scriptable applications).
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // The backend in use; null before one is installed (nothing is shown and
+    // the outside world does not answer).
+    static Backend* installed();
+    static void install(std::shared_ptr<Backend> backend);
+
+    // The model's news.
+    virtual void statusItemAdded(StatusItem&) {}
+    virtual void statusItemRemoved(StatusItem&) {}
+    virtual void windowShown(Window&) {}
+    virtual void windowHidden(Window&) {}
+    virtual void windowClosed(Window&) {}
+    virtual void windowChanged(Window&) {}
+    virtual void applicationActivationChanged(bool /*active*/) {}
+    virtual void applicationWillTerminate() {}
+
+    // A click on a status item with a menu: the backend shows the menu and
+    // tracks it until an entry is chosen or the menu is dismissed.
+    virtual void popUpStatusItemMenu(StatusItem& item) = 0;
+
+    // The outside world.
+    // Hands a URL to the application registered for it; false if none.
+    virtual bool openURL(const URL& url) = 0;
+    virtual std::vector<RunningApplication> runningApplications() const = 0;
+    virtual std::optional<RunningApplication> frontmostApplication() const = 0;
+    // Plays a system sound; may be called from any thread.
+    virtual void playSound(const std::string& name) = 0;
+    // Runs a compiled script addressed to an application (empty name: no
+    // tell block).
+    virtual ScriptResult executeScript(const std::string& targetApplication, const std::string& source) = 0;
+};
+
+} // namespace platform

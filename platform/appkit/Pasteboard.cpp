@@ -1,0 +1,67 @@
+#include "platform/appkit/Pasteboard.h"
+
+namespace platform {
+
+void Pasteboard::setString(const std::string& value, const PasteboardTypeName& type) {
+    for (auto& entry : entries_) {
+        if (entry.first == type) {
+            entry.second = value;
+            return;
+        }
+    }
+    entries_.emplace_back(type, value);
+}
+
+std::optional<std::vector<PasteboardTypeName>> Pasteboard::types() const {
+    if (entries_.empty()) {
+        return std::nullopt;
+    }
+    std::vector<PasteboardTypeName> names;
+    for (const auto& entry : entries_) {
+        names.push_back(entry.first);
+    }
+    return names;
+}
+
+std::optional<std::string> Pasteboard::string(const PasteboardTypeName& type) const {
+    for (const auto& entry : entries_) {
+        if (entry.first == type) {
+            return entry.second;
+        }
+    }
+    return std::nullopt;
+}
+
+Pasteboard Pasteboard::forLink(const std::string& urlText, const std::optional<std::string>& title) {
+    Pasteboard pasteboard;
+    pasteboard.setString(urlText, PasteboardType::URL);
+    if (title) {
+        pasteboard.setString(*title, PasteboardType::URLName);
+    }
+    return pasteboard;
+}
+
+Pasteboard Pasteboard::forFile(const URL& fileURL) {
+    Pasteboard pasteboard;
+    const std::string text = fileURL.absoluteString();
+    pasteboard.setString(text, PasteboardType::fileURL);
+    pasteboard.setString(text, PasteboardType::URL);
+    return pasteboard;
+}
+
+Pasteboard Pasteboard::forText(const std::string& text) {
+    Pasteboard pasteboard;
+    pasteboard.setString(text, PasteboardType::string);
+    return pasteboard;
+}
+
+std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {
+    for (const auto& type : {PasteboardType::URL, PasteboardType::fileURL}) {
+        if (auto text = pasteboard.string(type)) {
+            return URL::fromString(*text);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace platform

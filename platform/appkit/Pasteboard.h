@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/appkit/PasteboardType.h"
+#include "platform/foundation/URL.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+// The data of one drag or copy: a string per type, in the order the source
+// declared them.
+class Pasteboard {
+public:
+    Pasteboard() = default;
+
+    void setString(const std::string& value, const PasteboardTypeName& type);
+    void clearContents() { entries_.clear(); }
+
+    // The declared types; absent when nothing was declared.
+    std::optional<std::vector<PasteboardTypeName>> types() const;
+    std::optional<std::string> string(const PasteboardTypeName& type) const;
+
+    // The drags the platform's sources make.
+    static Pasteboard forLink(const std::string& urlText, const std::optional<std::string>& title = std::nullopt);
+    static Pasteboard forFile(const URL& fileURL);
+    static Pasteboard forText(const std::string& text);
+
+private:
+    std::vector<std::pair<PasteboardTypeName, std::string>> entries_;
+};
+
+// The URL a pasteboard carries: its "public.url" text, or else its
+// "public.file-url" text; none when neither is there or the text is not a URL.
+std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard);
+
+} // namespace platform
