@@ -28,13 +28,12 @@ public:
     static Backend* installed();
     static void install(std::shared_ptr<Backend> backend);
 
-    // The model's news.
-    virtual void statusItemAdded(StatusItem&) {}
-    virtual void statusItemRemoved(StatusItem&) {}
+    // The model's news. Changes of status items and window properties are
+    // not announced: a backend compares what it shows with the model when it
+    // draws.
     virtual void windowShown(Window&) {}
     virtual void windowHidden(Window&) {}
     virtual void windowClosed(Window&) {}
-    virtual void windowChanged(Window&) {}
     virtual void applicationActivationChanged(bool /*active*/) {}
     virtual void applicationWillTerminate() {}
 

@@ -34,30 +34,20 @@ std::shared_ptr<Window> Window::withContentViewController(std::shared_ptr<ViewCo
     return window;
 }
 
-void Window::changed() {
-    if (auto* backend = Backend::installed()) {
-        backend->windowChanged(*this);
-    }
-}
-
 void Window::setTitle(std::string title) {
     title_ = std::move(title);
-    changed();
 }
 
 void Window::setContentSize(Size size) {
     contentSize_ = Size{std::max(0.0, size.width), std::max(0.0, size.height)};
-    changed();
 }
 
 void Window::setTitlebarSeparatorStyle(TitlebarSeparatorStyle style) {
     separatorStyle_ = style;
-    changed();
 }
 
 void Window::setBackgroundColor(Color color) {
     backgroundColor_ = std::move(color);
-    changed();
 }
 
 void Window::setStyleMask(std::uint64_t mask) {
@@ -65,17 +55,14 @@ void Window::setStyleMask(std::uint64_t mask) {
     if (!canBecomeKeyWindow() && isKeyWindow()) {
         resignKeyWindow();
     }
-    changed();
 }
 
 void Window::setLevel(int level) {
     level_ = level;
-    changed();
 }
 
 void Window::setCollectionBehavior(std::uint64_t behavior) {
     collectionBehavior_ = behavior;
-    changed();
 }
 
 void Window::setContentViewController(std::shared_ptr<ViewController> controller) {
@@ -94,7 +81,6 @@ void Window::setContentViewController(std::shared_ptr<ViewController> controller
             contentViewController_->viewDidAppear();
         }
     }
-    changed();
 }
 
 bool Window::isKeyWindow() const { return Application::shared().keyWindow().get() == this; }
@@ -167,7 +153,6 @@ void Window::makeKeyWindow() {
     if (auto delegate = delegate_.lock()) {
         delegate->windowDidBecomeKey(*this);
     }
-    changed();
 }
 
 void Window::resignKeyWindow() {
@@ -178,7 +163,6 @@ void Window::resignKeyWindow() {
     if (auto delegate = delegate_.lock()) {
         delegate->windowDidResignKey(*this);
     }
-    changed();
 }
 
 void Window::performClose(Object*) {
@@ -211,7 +195,6 @@ void Window::registerForDraggedTypes(const std::vector<PasteboardTypeName>& type
             draggedTypes_.push_back(type);
         }
     }
-    changed();
 }
 
 bool Window::acceptsDragTypes(const std::vector<PasteboardTypeName>& types) const {

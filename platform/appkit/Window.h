@@ -128,8 +128,6 @@ public:
 
 protected:
     Window();
-    // Tells the backend that something visible changed.
-    void changed();
 
 private:
     void show(bool makeKey);
