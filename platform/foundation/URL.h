@@ -32,6 +32,10 @@ namespace platform {
 // "http://a/" and "http://a" differ, as do a relative URL and its absolute twin.
 class URL {
 public:
+    // The empty URL (text ""), which no parse yields: a placeholder for records
+    // that hold a URL, before they are filled in (as decoding does).
+    URL() = default;
+
     static std::optional<URL> fromString(std::string_view text);
     static std::optional<URL> fromString(std::string_view text, const URL& base);
     // A "file:" URL for a path. A relative path gives a relative URL whose base
