@@ -9,8 +9,10 @@ namespace platform {
 
 class Timer;
 
-// The main thread's run loop. Timers fire only in the modes they were added to;
-// while a menu is open the loop runs in eventTracking, so default-mode timers wait.
+// The main thread's run loop. Timers fire only in the modes they were added to
+// (common: in both); while a menu is open the loop runs in eventTracking, so
+// default-mode timers wait. Timers and modes are for the main thread only; the
+// main queue (DispatchQueue::main()) takes blocks from any thread.
 class RunLoop {
 public:
     enum class Mode { defaultMode, eventTracking, common };
@@ -25,8 +27,9 @@ public:
     void add(const std::shared_ptr<Timer>& timer, Mode mode);
 
     // One turn: runs the main queue's blocks that were queued before the turn
-    // began, then the timers and deadlines that are due in the current mode.
-    // Blocks queued during the turn wait for the next one.
+    // began, then, in the order of their due moments, the due deadlines (in any
+    // mode) and the due timers of the current mode. What is queued or falls due
+    // during the turn waits for the next one.
     void runOneTurn();
     // Runs turns until nothing more is ready right now.
     void runUntilIdle();
@@ -44,6 +47,8 @@ public:
     // or for a block queued from another thread. `poll` (if set) is called on
     // each turn with the longest time it may block, in seconds, so a backend
     // can wait for its own events (a console's standard input, a display).
+    // That time is at most 50 ms: the loop cannot interrupt a backend's wait, so it
+    // looks for blocks queued from other threads between polls.
     void run(const std::function<void(double maxWait)>& poll = {});
     void stop();
 
