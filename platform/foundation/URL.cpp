@@ -64,8 +64,7 @@ URL URL::fileURL(std::string_view path, bool isDirectory) {
 
 URL URL::fileURL(std::string_view path) {
     std::error_code error;
-    const bool isDirectory = std::filesystem::is_directory(std::filesystem::path(path.empty() ? "." : path), error);
-    return fileURL(path, isDirectory && !error);
+    return fileURL(path, std::filesystem::is_directory(std::filesystem::path(path.empty() ? "." : path), error));
 }
 
 URLComponents URL::resolvedComponents() const {

@@ -24,7 +24,8 @@ namespace platform {
 //  - a scheme, when present, starts with a letter and continues with letters,
 //    digits, "+", "-" or "."; text without a scheme is a relative reference
 //    ("foo/bar", "/a/b", "//host/x", "?q", "#f") and is valid without a base;
-//  - "[" and "]" are accepted only around an IP literal in the host;
+//  - "[" and "]" are accepted only around an IP literal in the host, "@" only
+//    once in the authority, "#" only once (it starts the fragment);
 //  - a port, when present, is decimal digits only ("http://a:/" has no port);
 //  - "http://" is valid: it has an authority with an empty host, which
 //    `host()` reports as absent.
@@ -37,6 +38,8 @@ public:
     URL() = default;
 
     static std::optional<URL> fromString(std::string_view text);
+    // Relative to `base`, which the URL keeps even when its text has a scheme of
+    // its own (it is then resolved without the base).
     static std::optional<URL> fromString(std::string_view text, const URL& base);
     // A "file:" URL for a path. A relative path gives a relative URL whose base
     // is the current directory's URL; the empty path stands for that directory.

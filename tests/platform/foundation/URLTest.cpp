@@ -14,13 +14,13 @@ namespace {
 URL parsed(std::string_view text) {
     auto url = URL::fromString(text);
     EXPECT_TRUE(url.has_value()) << text;
-    return url.value_or(URL::fileURL("/", true));
+    return url.value_or(URL());
 }
 
 URL parsed(std::string_view text, const URL& base) {
     auto url = URL::fromString(text, base);
     EXPECT_TRUE(url.has_value()) << text;
-    return url.value_or(URL::fileURL("/", true));
+    return url.value_or(URL());
 }
 
 } // namespace
