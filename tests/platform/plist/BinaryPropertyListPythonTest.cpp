@@ -49,11 +49,17 @@ PropertyList integer(std::int64_t value) { return PropertyList::integer(value); 
 PropertyListDictionary numberedKeys(int count) {
     PropertyListDictionary dictionary;
     for (int i = count - 1; i >= 0; --i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "k%03d", i);
-        dictionary.set(key, integer(i));
+        dictionary.set("k" + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i), integer(i));
     }
     return dictionary;
+}
+
+PropertyListArray distinctIntegers(int count) {
+    PropertyListArray array;
+    for (int i = 0; i < count; ++i) {
+        array.push_back(integer(1000 + i));
+    }
+    return array;
 }
 
 std::vector<PythonCase> pythonCases() {
@@ -93,6 +99,9 @@ std::vector<PythonCase> pythonCases() {
          "{'outer': {'inner': [1, {'deep': 'x'}]}, 'list': [[1, 2], [3]]}"},
         {"SixteenKeysKeepOrder", numberedKeys(16), "{f'k{i:03}': i for i in reversed(range(16))}"},
         {"ThreeHundredKeys", numberedKeys(300), "{f'k{i:03}': i for i in reversed(range(300))}"},
+        // 255 objects still take one-byte references, 256 need two.
+        {"TwoHundredFiftyFiveObjects", distinctIntegers(254), "[1000 + i for i in range(254)]"},
+        {"TwoHundredFiftySixObjects", distinctIntegers(255), "[1000 + i for i in range(255)]"},
         {"SharedScalars", PropertyListArray{"same", "same", PropertyListDictionary{{"same", "same"}}, Data{1}, Data{1}},
          "['same', 'same', {'same': 'same'}, b'\\x01', b'\\x01']"},
         {"Uids", PropertyListDictionary{{"$top", PropertyListDictionary{{"root", PropertyListUID{1}}}},
