@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/foundation/Data.h"
+#include "platform/foundation/URL.h"
+#include "platform/plist/PropertyList.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// A program's defaults: its own domain, persisted as one binary property list
+// at ${XDG_CONFIG_HOME:-~/.config}/menulets/<domain>.plist, above the global
+// domain (read only here), which lookups fall through to.
+//
+// A change is visible to the next read at once. Writing it to the file is
+// coalesced to the end of the current run-loop turn (a block on the main
+// queue); synchronize() writes at once, and pending changes are written when
+// the process exits normally. Every write replaces the file atomically. A file
+// that cannot be parsed is moved aside, kept under a new name, and the domain
+// starts empty. Safe to use from any thread.
+class UserDefaults {
+public:
+    // The running program's defaults, named after its bundle identifier (or
+    // the program's name when it has none), opened on first use.
+    static UserDefaults& standard();
+    // Writes what is pending and opens standard() again for the bundle
+    // identifier and environment now in force (tests switch homes with it).
+    // References to standard() stay valid.
+    static void resetStandard();
+
+    // The defaults of the named domain, above the global domain.
+    explicit UserDefaults(std::string domainName);
+    // Writes what is pending.
+    ~UserDefaults();
+    UserDefaults(const UserDefaults&) = delete;
+    UserDefaults& operator=(const UserDefaults&) = delete;
+
+    std::string domainName() const;
+    // Where the domain is persisted.
+    std::string path() const;
+
+    std::optional<PropertyList> object(std::string_view key) const;
+    std::optional<PropertyList> value(std::string_view key) const { return object(key); }
+
+    // The typed getters give their default for a missing value and convert
+    // values of another type as DefaultsValueConversion describes.
+    std::optional<Data> data(std::string_view key) const;
+    std::optional<std::string> string(std::string_view key) const;
+    double doubleValue(std::string_view key) const;
+    std::int64_t integer(std::string_view key) const;
+    bool boolean(std::string_view key) const;
+    // A URL stored by setURL (an archived URL in a data value, with "~"
+    // expanded in a file URL's path), or a string read as a file path.
+    std::optional<URL> url(std::string_view key) const;
+
+    void set(const PropertyList& value, std::string_view key);
+    // Overloads that keep literals from converting to the wrong kind
+    // (a string literal to a boolean, an int to a real).
+    void set(bool value, std::string_view key) { set(PropertyList(value), key); }
+    void set(double value, std::string_view key) { set(PropertyList(value), key); }
+    void set(int value, std::string_view key) { set(PropertyList::integer(value), key); }
+    void set(long value, std::string_view key) { set(PropertyList::integer(value), key); }
+    void set(long long value, std::string_view key) { set(PropertyList::integer(value), key); }
+    void set(const char* value, std::string_view key) { set(PropertyList(value), key); }
+    void set(const std::string& value, std::string_view key) { set(PropertyList(value), key); }
+    // Setting nothing removes the key.
+    void set(std::nullopt_t, std::string_view key) { removeObject(key); }
+    // Archives the URL; a file URL is made absolute first, with the home
+    // folder at the start of its path abbreviated to "~". Nothing removes the key.
+    void setURL(const std::optional<URL>& url, std::string_view key);
+    void removeObject(std::string_view key);
+
+    // Writes pending changes now. False when the file could not be written;
+    // the changes stay pending and the next change or call tries again.
+    bool synchronize();
+
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+} // namespace platform

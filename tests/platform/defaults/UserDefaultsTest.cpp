@@ -1,0 +1,264 @@
+#include "platform/defaults/DefaultsLocation.h"
+#include "platform/defaults/GlobalDomainWriter.h"
+#include "platform/defaults/URLArchive.h"
+#include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/plist/BinaryPropertyList.h"
+#include "platform/runloop/Clock.h"
+#include "platform/runloop/RunLoop.h"
+
+#include "tests/support/TemporaryHome.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, std::string_view bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::optional<PropertyList> onDisk(const std::string& path) {
+    return BinaryPropertyList::read(dataFromString(contents(path)));
+}
+
+class Defaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Clock::install(std::make_shared<VirtualClock>(Date{1796000000}));
+        RunLoop::main().reset();
+    }
+    void TearDown() override {
+        RunLoop::main().reset();
+        Clock::install(nullptr);
+    }
+
+    std::vector<std::string> filesInFolder() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(DefaultsLocation::folder())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    menulets::testing::TemporaryHome home;
+    const std::string domain = "dev.menulets.Test";
+    const std::string path = home.configHome() + "/menulets/dev.menulets.Test.plist";
+};
+
+TEST_F(Defaults, TypedGettersConvertOtherKindsOrGiveTheirDefaults) {
+    UserDefaults defaults(domain);
+    defaults.set("12.5", "text");
+    defaults.set("YES", "yes");
+    defaults.set("banana", "word");
+    defaults.set(600, "count");
+    defaults.set(30.15, "real");
+    defaults.set(true, "flag");
+    defaults.set(PropertyList(dataFromString("raw")), "blob");
+    defaults.set(PropertyList(PropertyListArray{PropertyList(1.0)}), "list");
+
+    EXPECT_EQ(defaults.doubleValue("text"), 12.5);
+    EXPECT_EQ(defaults.integer("text"), 12);
+    EXPECT_TRUE(defaults.boolean("text"));
+    EXPECT_TRUE(defaults.boolean("yes"));
+    EXPECT_EQ(defaults.doubleValue("yes"), 0);
+    EXPECT_FALSE(defaults.boolean("word"));
+    EXPECT_EQ(defaults.string("count"), "600");
+    EXPECT_EQ(defaults.string("real"), "30.15");
+    EXPECT_EQ(defaults.doubleValue("count"), 600);
+    EXPECT_EQ(defaults.integer("real"), 30);
+    EXPECT_EQ(defaults.doubleValue("flag"), 1);
+    EXPECT_EQ(defaults.string("flag"), "1");
+    EXPECT_FALSE(defaults.string("blob"));
+    EXPECT_EQ(defaults.data("blob"), dataFromString("raw"));
+    EXPECT_FALSE(defaults.data("text"));
+    EXPECT_EQ(defaults.doubleValue("list"), 0);
+    EXPECT_FALSE(defaults.boolean("list"));
+
+    EXPECT_FALSE(defaults.object("missing"));
+    EXPECT_EQ(defaults.doubleValue("missing"), 0);
+    EXPECT_EQ(defaults.integer("missing"), 0);
+    EXPECT_FALSE(defaults.boolean("missing"));
+    EXPECT_FALSE(defaults.string("missing"));
+}
+
+TEST_F(Defaults, IntegersKeepTheirRangeAndHugeRealsSaturate) {
+    UserDefaults defaults(domain);
+    defaults.set("9007199254740993", "exact");
+    defaults.set(1e300, "huge");
+    defaults.set(PropertyList::unsignedInteger(std::numeric_limits<std::uint64_t>::max()), "unsigned");
+    EXPECT_EQ(defaults.integer("exact"), 9007199254740993);
+    EXPECT_EQ(defaults.integer("huge"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(defaults.integer("unsigned"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(defaults.string("unsigned"), "18446744073709551615");
+}
+
+TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
+    UserDefaults defaults(domain);
+    defaults.set(1.5, "Talkclock.accumulated");
+    defaults.set(true, "Talkclock.running");
+    defaults.removeObject("Talkclock.running");
+    defaults.set(false, "Talkclock.showTitle");
+    EXPECT_EQ(defaults.doubleValue("Talkclock.accumulated"), 1.5);
+    EXPECT_FALSE(defaults.object("Talkclock.running"));
+    EXPECT_FALSE(fs::exists(path)) << "nothing is written before the turn ends";
+
+    RunLoop::main().runOneTurn();
+    const PropertyListDictionary expected{{"Talkclock.accumulated", PropertyList(1.5)},
+                                          {"Talkclock.showTitle", PropertyList(false)}};
+    EXPECT_EQ(onDisk(path), PropertyList(expected));
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"dev.menulets.Test.plist"});
+}
+
+TEST_F(Defaults, SynchronizeWritesAtOnceAndAnotherInstanceReadsIt) {
+    {
+        UserDefaults defaults(domain);
+        defaults.set("first", "key");
+        ASSERT_TRUE(defaults.synchronize());
+        EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"key", PropertyList("first")}}));
+        defaults.set("second", "key");
+    } // destruction writes what is pending
+    UserDefaults reopened(domain);
+    EXPECT_EQ(reopened.string("key"), "second");
+}
+
+TEST_F(Defaults, WritesReplaceTheFileInsteadOfRewritingIt) {
+    UserDefaults defaults(domain);
+    defaults.set("old", "key");
+    ASSERT_TRUE(defaults.synchronize());
+    std::ifstream oldVersion(path, std::ios::binary); // still open on the old file
+    defaults.set("new value", "key");
+    ASSERT_TRUE(defaults.synchronize());
+    const std::string old(std::istreambuf_iterator<char>(oldVersion), {});
+    EXPECT_EQ(BinaryPropertyList::read(dataFromString(old)),
+              PropertyList(PropertyListDictionary{{"key", PropertyList("old")}}));
+    EXPECT_EQ(UserDefaults(domain).string("key"), "new value");
+}
+
+TEST_F(Defaults, UnreadableFilesAreMovedAsideAndNeverOverwritten) {
+    writeFile(path, "not a property list");
+    {
+        UserDefaults defaults(domain);
+        EXPECT_FALSE(defaults.object("key"));
+        defaults.set("fresh", "key");
+    }
+    EXPECT_EQ(UserDefaults(domain).string("key"), "fresh");
+
+    // A second bad file in the same second gets a name of its own; so does a
+    // valid property list whose root is not a dictionary.
+    writeFile(path, "also broken");
+    UserDefaults(domain).synchronize();
+    writeFile(path, stringFromData(BinaryPropertyList::write(PropertyList("a string"))));
+    UserDefaults(domain).synchronize();
+
+    const std::string aside = "dev.menulets.Test.plist.corrupt-20261130T005320Z";
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{aside, aside + "-2", aside + "-3"}));
+    const std::string folder = DefaultsLocation::folder() + "/";
+    EXPECT_EQ(contents(folder + aside), "not a property list");
+    EXPECT_EQ(contents(folder + aside + "-2"), "also broken");
+}
+
+TEST_F(Defaults, LookupsFallThroughToTheGlobalDomainAndSeeItsChanges) {
+    UserDefaults defaults(domain);
+    EXPECT_FALSE(defaults.string("AppleInterfaceStyle"));
+
+    GlobalDomainWriter writer;
+    ASSERT_TRUE(writer.set(PropertyList("Dark"), "AppleInterfaceStyle"));
+    EXPECT_EQ(defaults.string("AppleInterfaceStyle"), "Dark");
+    ASSERT_TRUE(writer.set(PropertyList("Light"), "AppleInterfaceStyle"));
+    EXPECT_EQ(defaults.string("AppleInterfaceStyle"), "Light");
+
+    defaults.set("Own", "AppleInterfaceStyle");
+    EXPECT_EQ(defaults.string("AppleInterfaceStyle"), "Own");
+    defaults.removeObject("AppleInterfaceStyle");
+    ASSERT_TRUE(writer.removeObject("AppleInterfaceStyle"));
+    EXPECT_FALSE(defaults.object("AppleInterfaceStyle"));
+
+    // Programs never write the global file; a broken one reads as empty and stays.
+    writeFile(DefaultsLocation::fileForDomain("NSGlobalDomain"), "broken");
+    EXPECT_FALSE(defaults.object("AppleInterfaceStyle"));
+    EXPECT_EQ(contents(DefaultsLocation::fileForDomain("NSGlobalDomain")), "broken");
+}
+
+TEST_F(Defaults, URLsAreStoredAsKeyedArchives) {
+    UserDefaults defaults(domain);
+    const URL web = *URL::fromString("https://example.com/a?b=1");
+    defaults.setURL(web, "StarhopApp.url");
+
+    auto archive = BinaryPropertyList::read(*defaults.data("StarhopApp.url"));
+    ASSERT_TRUE(archive);
+    const PropertyList expected(PropertyListDictionary{
+        {"$archiver", PropertyList("NSKeyedArchiver")},
+        {"$version", PropertyList::integer(100000)},
+        {"$objects", PropertyList(PropertyListArray{
+                         PropertyList("$null"),
+                         PropertyList(PropertyListDictionary{{"NS.base", PropertyList(PropertyListUID{0})},
+                                                             {"NS.relative", PropertyList(PropertyListUID{2})},
+                                                             {"$class", PropertyList(PropertyListUID{3})}}),
+                         PropertyList("https://example.com/a?b=1"),
+                         PropertyList(PropertyListDictionary{
+                             {"$classname", PropertyList("NSURL")},
+                             {"$classes", PropertyList(PropertyListArray{PropertyList("NSURL"), PropertyList("NSObject")})}}),
+                     })},
+        {"$top", PropertyList(PropertyListDictionary{{"root", PropertyList(PropertyListUID{1})}})},
+    });
+    EXPECT_EQ(*archive, expected);
+    EXPECT_EQ(defaults.url("StarhopApp.url"), web);
+
+    defaults.setURL(std::nullopt, "StarhopApp.url");
+    EXPECT_FALSE(defaults.object("StarhopApp.url"));
+}
+
+TEST_F(Defaults, FileURLsInTheHomeFolderAreStoredWithATilde) {
+    UserDefaults defaults(domain);
+    const URL folder = URL::fileURL(home.path() + "/My Apps", true);
+    defaults.setURL(folder, "Folderdock.appDirectory");
+    auto archive = BinaryPropertyList::read(*defaults.data("Folderdock.appDirectory"));
+    ASSERT_TRUE(archive);
+    EXPECT_EQ(*archive->dictionary()->find("$objects")->array()->at(2).string(), "~/My%20Apps/");
+    EXPECT_EQ(defaults.url("Folderdock.appDirectory"), folder);
+
+    const URL outside = URL::fileURL("/Applications", true);
+    defaults.setURL(outside, "other");
+    EXPECT_EQ(defaults.url("other"), outside);
+}
+
+TEST_F(Defaults, URLGetterReadsStringsAsPathsAndRejectsEverythingElse) {
+    fs::create_directories(home.path() + "/Folder");
+    UserDefaults defaults(domain);
+    defaults.set("~/Folder", "path");
+    defaults.set(42, "number");
+    defaults.set(PropertyList(dataFromString("bplist00 junk")), "junk");
+    defaults.set(PropertyList(URLArchive::archive(*URL::fromString("https://x/"))), "archived");
+    EXPECT_EQ(defaults.url("path"), URL::fileURL(home.path() + "/Folder", true));
+    EXPECT_FALSE(defaults.url("number"));
+    EXPECT_FALSE(defaults.url("junk"));
+    EXPECT_EQ(defaults.url("archived"), URL::fromString("https://x/"));
+}
+
+TEST_F(Defaults, StandardDefaultsBelongToTheBundleIdentifier) {
+    Bundle::setMainBundleIdentifier("dev.menulets.Carryover");
+    UserDefaults::resetStandard();
+    UserDefaults& standard = UserDefaults::standard();
+    EXPECT_EQ(standard.path(), home.configHome() + "/menulets/dev.menulets.Carryover.plist");
+    standard.set(1796000000.25, "Carryover.mostRecentLog");
+    ASSERT_TRUE(standard.synchronize());
+    EXPECT_EQ(UserDefaults("dev.menulets.Carryover").doubleValue("Carryover.mostRecentLog"), 1796000000.25);
+    Bundle::setMainBundleIdentifier(std::nullopt);
+    UserDefaults::resetStandard();
+}
+
+} // namespace
