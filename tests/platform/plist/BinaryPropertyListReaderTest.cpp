@@ -95,15 +95,15 @@ std::vector<MalformedCase> malformedCases() {
     };
 }
 
-class MalformedInput : public testing::TestWithParam<MalformedCase> {};
+class BinaryPropertyListMalformedInput : public testing::TestWithParam<MalformedCase> {};
 
-TEST_P(MalformedInput, IsRejectedWithAReason) {
+TEST_P(BinaryPropertyListMalformedInput, IsRejectedWithAReason) {
     std::string error;
     EXPECT_FALSE(BinaryPropertyList::read(GetParam().file, &error));
     EXPECT_NE(error.find(GetParam().reason), std::string::npos) << error;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, MalformedInput, testing::ValuesIn(malformedCases()),
+INSTANTIATE_TEST_SUITE_P(Files, BinaryPropertyListMalformedInput, testing::ValuesIn(malformedCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BinaryPropertyListReader, AcceptsWhatOtherWritersProduce) {
