@@ -1,0 +1,58 @@
+#pragma once
+
+#include "Hourtrail/Store.h"
+
+#include "platform/combine/AnyCancellable.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace Hourtrail {
+
+// Credits one second a tick to the frontmost application (and, for a
+// browser, to the host of its page) and keeps the totals under
+// "Hourtrail.store". Its timers run in the run loop's default mode only, so
+// nothing is credited while a menu is open, and hold the tracker weakly.
+class ActivityTracker : public std::enable_shared_from_this<ActivityTracker> {
+public:
+    static constexpr const char* storeKey = "Hourtrail.store";
+    static constexpr double tickInterval = 1.0;
+    static constexpr double saveInterval = 10.0;
+
+    // Loads the store and starts the tick and save timers.
+    static std::shared_ptr<ActivityTracker> make();
+
+    const Store& store() const { return store_; }
+    bool trackerRunning() const { return trackerRunning_; }
+    // Credits made since the store was last written.
+    bool hasUnsavedCredits() const { return unsavedCredits_; }
+
+    // One sample of the frontmost application.
+    void tick();
+    void saveStore();
+    void togglePause();
+    // Empties both totals and writes that at once, paused or not.
+    void resetTimes();
+    // At the end of the program: writes what the periodic save has not yet
+    // written, which while paused is everything since the pause.
+    void saveUnsavedCredits();
+
+    // The store as read from the defaults; empty when missing or undecodable.
+    static Store loadStore();
+
+private:
+    ActivityTracker() = default;
+    void startTimers();
+    void creditWebsite(const std::string& host);
+    void creditApplication(const std::string& name);
+
+    bool trackerRunning_ = true;
+    Store store_;
+    bool unsavedCredits_ = false;
+    platform::CancelBag cancelBag;
+    // Every timer lives in the bag; no single subscription is kept apart.
+    std::optional<platform::AnyCancellable> cancellableTimer;
+};
+
+} // namespace Hourtrail
