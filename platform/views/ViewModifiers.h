@@ -1,0 +1,21 @@
+#pragma once
+
+// Every modifier class, for code that inspects a view's modifiers.
+#include "platform/views/AppearModifier.h"
+#include "platform/views/BackgroundModifier.h"
+#include "platform/views/ButtonStyleModifier.h"
+#include "platform/views/ChangeModifier.h"
+#include "platform/views/ClipShapeModifier.h"
+#include "platform/views/ContextMenuModifier.h"
+#include "platform/views/DisabledModifier.h"
+#include "platform/views/FixedSizeModifier.h"
+#include "platform/views/FontModifier.h"
+#include "platform/views/ForegroundColorModifier.h"
+#include "platform/views/FrameModifier.h"
+#include "platform/views/HelpModifier.h"
+#include "platform/views/KeyboardShortcutModifier.h"
+#include "platform/views/LayoutPriorityModifier.h"
+#include "platform/views/OpacityModifier.h"
+#include "platform/views/PaddingModifier.h"
+#include "platform/views/ReceiveModifier.h"
+#include "platform/views/ShadowModifier.h"
