@@ -41,8 +41,11 @@ struct AppLaunch {
 // process up, launches the application and runs it until it terminates.
 int runApplicationMain(int argc, char** argv, const AppLaunch& launch);
 
+// The launch description of an entry type: its bundle identifier (the
+// program's compiled-in MENULETS_BUNDLE_IDENTIFIER, or the type's own
+// `bundleIdentifier`), the type itself and its `Delegate`.
 template <typename EntryType>
-int runApp(int argc, char** argv) {
+AppLaunch appLaunch() {
     AppLaunch launch;
 #ifdef MENULETS_BUNDLE_IDENTIFIER
     launch.bundleIdentifier = MENULETS_BUNDLE_IDENTIFIER;
@@ -54,7 +57,12 @@ int runApp(int argc, char** argv) {
     if constexpr (requires { typename EntryType::Delegate; }) {
         launch.makeDelegate = [] { return std::make_shared<typename EntryType::Delegate>(); };
     }
-    return runApplicationMain(argc, argv, launch);
+    return launch;
+}
+
+template <typename EntryType>
+int runApp(int argc, char** argv) {
+    return runApplicationMain(argc, argv, appLaunch<EntryType>());
 }
 
 } // namespace platform

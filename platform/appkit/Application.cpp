@@ -3,6 +3,7 @@
 #include "platform/appkit/Backend.h"
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
+#include "platform/defaults/UserDefaults.h"
 
 #include <algorithm>
 #include <cctype>
@@ -133,7 +134,7 @@ void Application::terminate(Object*) {
     if (delegate_) {
         delegate_->applicationWillTerminate();
     }
-    // TODO(defaults): flush UserDefaults::standard() here once it exists.
+    UserDefaults::standard().synchronize();
     if (auto* backend = Backend::installed()) {
         backend->applicationWillTerminate();
     }
@@ -199,6 +200,12 @@ void Application::windowResignedKey(Window* window) {
 }
 
 void Application::reset() {
+    // Moved out first: what they own may call back into the application
+    // (windows leaving the list) while it goes away.
+    auto delegate = std::move(delegate_);
+    auto windows = std::move(windows_);
+    auto exitHandler = std::move(exitHandler_);
+    auto urlHandler = std::move(urlHandler_);
     delegate_.reset();
     windows_.clear();
     keyWindow_.reset();
@@ -209,6 +216,14 @@ void Application::reset() {
     running_ = false;
     active_ = false;
     terminated_ = false;
+    removeAction("showPreferencesWindow:");
+    removeAction("showSettingsWindow:");
+    delegate.reset();
+    for (const auto& window : windows) {
+        window->close();
+    }
+    windows.clear();
+    windows_.clear();
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/appkit/Application.h"
 #include "platform/appkit/Backend.h"
+#include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarWindow.h"
 #include "platform/appkit/StatusItem.h"
 
@@ -29,10 +30,13 @@ std::uint64_t StatusBarButton::sendActionOn(std::uint64_t mask) {
 }
 
 void StatusBarButton::attachWindow() {
-    if (window_ || !item_.lock()) {
+    auto item = item_.lock();
+    if (window_ || !item) {
         return;
     }
     auto window = StatusBarWindow::make();
+    const double thickness = StatusBar::system().thickness();
+    window->setContentSize({item->length() >= 0 ? item->length() : thickness, thickness});
     window_ = window;
     window->orderFrontRegardless();
 }

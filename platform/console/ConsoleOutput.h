@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/console/ConsoleCommand.h"
+#include "platform/headless/HeadlessEvent.h"
+
+#include <mutex>
+#include <ostream>
+
+namespace platform {
+
+// Writes the console's reports, readable or as one JSON object per line.
+// Events may come from any thread (a sound played on a background queue);
+// each report is written whole.
+class ConsoleOutput {
+public:
+    ConsoleOutput(std::ostream& out, bool json) : out_(out), json_(json) {}
+
+    // "[sound] name=\"Glass\"" or {"event":"sound","name":"Glass"}.
+    void event(const HeadlessEvent& event);
+    // The reply's lines as they are, or {"reply":"menu","lines":[...]};
+    // "error: ..." or {"error":"..."}. A plain "ok" writes nothing readable.
+    void reply(const std::string& command, const ConsoleReply& reply);
+    void lines(const std::string& kind, const std::vector<std::string>& lines);
+
+private:
+    std::mutex mutex_;
+    std::ostream& out_;
+    bool json_;
+};
+
+} // namespace platform
