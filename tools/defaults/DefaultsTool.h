@@ -1,0 +1,42 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The `defaults` command over the programs' defaults files:
+//   defaults domains
+//   defaults read DOMAIN [KEY]
+//   defaults write DOMAIN KEY [-string|-int|-float|-bool|-data] VALUE
+//   defaults delete DOMAIN [KEY]
+//   defaults export DOMAIN FILE     (binary property list; "-" for standard output)
+//   defaults import DOMAIN FILE     ("-" for standard input)
+// DOMAIN is a bundle identifier, or NSGlobalDomain (also -g). Every change is
+// written to the file at once, atomically.
+class DefaultsTool {
+public:
+    DefaultsTool(std::ostream& out, std::ostream& err, std::istream& in) : out_(out), err_(err), in_(in) {}
+
+    // The process's exit status: 0 on success, 1 for a failed command, 2 for
+    // a command line that does not make sense.
+    int run(const std::vector<std::string>& arguments);
+
+private:
+    int domains();
+    int read(const std::vector<std::string>& arguments);
+    int write(const std::vector<std::string>& arguments);
+    int remove(const std::vector<std::string>& arguments);
+    int exportDomain(const std::vector<std::string>& arguments);
+    int importDomain(const std::vector<std::string>& arguments);
+
+    // The domain's name as files know it, or nothing (reported) for a bad one.
+    std::optional<std::string> domainName(const std::string& argument);
+    int fail(const std::string& message);
+    int usageError(const std::string& message);
+    void printUsage(std::ostream& stream) const;
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::istream& in_;
+};
