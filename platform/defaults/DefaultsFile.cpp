@@ -163,8 +163,8 @@ DefaultsFile::Contents DefaultsFile::load(std::string* notice) const {
 
 bool DefaultsFile::write(const PropertyListDictionary& values, std::string* error) const {
     FileManager& files = FileManager::defaultManager();
-    const std::string folder = path_.substr(0, path_.find_last_of('/'));
-    if (!folder.empty() && !files.createDirectory(folder, true, error)) {
+    const auto slash = path_.find_last_of('/');
+    if (slash != std::string::npos && slash > 0 && !files.createDirectory(path_.substr(0, slash), true, error)) {
         return false;
     }
     return files.writeAtomically(BinaryPropertyList::write(PropertyList(values)), path_, error);

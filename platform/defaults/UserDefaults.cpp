@@ -49,16 +49,15 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
             return;
         }
         dirty = true;
-        if (!flushScheduled) {
-            flushScheduled = true;
-            DispatchQueue::main().async([weak = weak_from_this()] {
-                if (auto state = weak.lock()) {
-                    std::lock_guard lock(state->mutex);
-                    state->flushScheduled = false;
-                    state->flushLocked();
-                }
-            });
-        }
+        // One block per change rather than a "scheduled" flag: a run loop that
+        // is reset drops its blocks, and a flag would then never clear. The
+        // first block of a turn writes everything; the others find nothing to do.
+        DispatchQueue::main().async([weak = weak_from_this()] {
+            if (auto state = weak.lock()) {
+                std::lock_guard lock(state->mutex);
+                state->flushLocked();
+            }
+        });
     }
 
     bool flushLocked() {
@@ -99,7 +98,6 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
     GlobalDomain global;
     PropertyListDictionary values;
     bool dirty = false;
-    bool flushScheduled = false;
     bool fileBlocked = false;
 };
 

@@ -121,6 +121,13 @@ TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
                                           {"Talkclock.showTitle", PropertyList(false)}};
     EXPECT_EQ(onDisk(path), PropertyList(expected));
     EXPECT_EQ(filesInFolder(), std::vector<std::string>{"dev.menulets.Test.plist"});
+
+    // A run loop that forgets its queued blocks does not stop later writes.
+    defaults.set(2.5, "Talkclock.accumulated");
+    RunLoop::main().reset();
+    defaults.set(3.5, "Talkclock.accumulated");
+    RunLoop::main().runOneTurn();
+    EXPECT_EQ(UserDefaults(domain).doubleValue("Talkclock.accumulated"), 3.5);
 }
 
 TEST_F(Defaults, SynchronizeWritesAtOnceAndAnotherInstanceReadsIt) {
