@@ -9,12 +9,12 @@ namespace platform {
 // The size a view is given: fixed lengths, or limits between which it may
 // grow (a maximum of infinity lets it take all the space offered).
 struct FrameLimits {
-    std::optional<double> width;
-    std::optional<double> height;
-    std::optional<double> minWidth;
-    std::optional<double> maxWidth;
-    std::optional<double> minHeight;
-    std::optional<double> maxHeight;
+    std::optional<double> width = std::nullopt;
+    std::optional<double> height = std::nullopt;
+    std::optional<double> minWidth = std::nullopt;
+    std::optional<double> maxWidth = std::nullopt;
+    std::optional<double> minHeight = std::nullopt;
+    std::optional<double> maxHeight = std::nullopt;
 
     bool operator==(const FrameLimits&) const = default;
 };

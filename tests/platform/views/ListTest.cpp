@@ -1,0 +1,127 @@
+#include "ViewsTestFixture.h"
+
+#include "platform/combine/ObservableObject.h"
+#include "platform/combine/Published.h"
+#include "platform/views/Button.h"
+#include "platform/views/Component.h"
+#include "platform/views/ForEach.h"
+#include "platform/views/List.h"
+#include "platform/views/ObservedObject.h"
+#include "platform/views/Stack.h"
+#include "platform/views/State.h"
+#include "platform/views/TextField.h"
+#include "platform/views/ViewFinder.h"
+#include "platform/views/ViewGraph.h"
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+struct Entry {
+    std::string id;
+    std::string text;
+    bool operator==(const Entry&) const = default;
+};
+
+class Entries : public ObservableObject {
+public:
+    Published<std::vector<Entry>> list{*this, {{"a", "first"}, {"b", "second"}}};
+};
+
+// Per-row state, to see that it follows its row's id.
+class Star : public Component {
+public:
+    View body() override {
+        return Button(starred_ ? "starred" : "star", [this] { starred_ = !starred_.get(); });
+    }
+
+private:
+    State<bool> starred_{this, false};
+};
+
+class Editor : public Component {
+public:
+    explicit Editor(std::shared_ptr<Entries> entries) : entries_(this, std::move(entries)) {}
+
+    View body() override {
+        return List{
+            ForEach(entries_.binding(&Entries::list), [](const Entry& entry) { return entry.id; },
+                    [this](Binding<Entry> entry) {
+                        return HStack{TextField("Say something", entry.member(&Entry::text)), View::make<Star>(),
+                                      Button("Delete", [this, entry] { remove(entry.get().id); })};
+                    }),
+            Button("Add", [this] { entries_->list.modify([](auto& list) { list.push_back({"n", "New"}); }); }),
+        };
+    }
+
+private:
+    void remove(const std::string& id) {
+        entries_->list.modify([&](auto& list) { std::erase_if(list, [&](const Entry& e) { return e.id == id; }); });
+    }
+
+    ObservedObject<Entries> entries_;
+};
+
+} // namespace
+
+class ListTest : public ViewsTest {
+protected:
+    void SetUp() override {
+        ViewsTest::SetUp();
+        graph->setRoot(View::make<Editor>(entries));
+    }
+    ViewFinder finder() const { return ViewFinder(graph->root().node()); }
+
+    std::shared_ptr<Entries> entries = std::make_shared<Entries>();
+    std::shared_ptr<ViewGraph> graph = ViewGraph::make();
+};
+
+TEST_F(ListTest, RowsEditTheirOwnElementsInPlace) {
+    finder().first<TextField::Node>("Say something#2")->replaceText("changed");
+    EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"a", "first"}, {"b", "changed"}}));
+
+    finder().first<Button::Node>("Add")->press();
+    turn();
+    EXPECT_EQ(graph->root().describe(),
+              "Editor\n"
+              "  List\n"
+              "    ForEach\n"
+              "      HStack\n"
+              "        TextField placeholder=\"Say something\" text=\"first\"\n"
+              "        Star\n"
+              "          Button \"star\"\n"
+              "        Button \"Delete\"\n"
+              "      HStack\n"
+              "        TextField placeholder=\"Say something\" text=\"changed\" editing\n"
+              "        Star\n"
+              "          Button \"star\"\n"
+              "        Button \"Delete\"\n"
+              "      HStack\n"
+              "        TextField placeholder=\"Say something\" text=\"New\"\n"
+              "        Star\n"
+              "          Button \"star\"\n"
+              "        Button \"Delete\"\n"
+              "    Button \"Add\"\n");
+}
+
+TEST_F(ListTest, TrailingButtonRemovesItsRowAndTheOthersKeepTheirState) {
+    finder().first<Button::Node>("star#2")->press();
+    turn();
+    finder().first<Button::Node>("Delete#1")->press();
+    turn();
+
+    EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"b", "second"}}));
+    EXPECT_EQ(finder().find<Button::Node>("starred").size(), 1u) << "row b keeps its star, not row a's";
+    EXPECT_TRUE(finder().find<Button::Node>("star").empty());
+}
+
+TEST_F(ListTest, FieldOfARemovedRowStopsEditingWithIt) {
+    auto* field = finder().first<TextField::Node>("Say something#1");
+    field->replaceText("typing");
+    entries->list = {};
+    turn();
+    EXPECT_EQ(graph->focusedField(), nullptr);
+    EXPECT_TRUE(finder().find<TextField::Node>("*").empty());
+}
