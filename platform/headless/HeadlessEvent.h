@@ -23,6 +23,7 @@ struct HeadlessEvent {
     HeadlessEvent& with(std::string key, const char* text) { return with(std::move(key), Value(std::string(text))); }
     HeadlessEvent& with(std::string key, int number) { return with(std::move(key), Value(static_cast<long long>(number))); }
     HeadlessEvent& with(std::string key, bool flag) { return with(std::move(key), Value(flag)); }
+    HeadlessEvent& with(std::string key, double number) { return with(std::move(key), Value(number)); }
 
     const Value* field(const std::string& key) const;
     // The field as text (strings as they are, numbers and flags written out).
