@@ -16,7 +16,23 @@
 
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <string>
+
+namespace Hourtrail {
+// Readable failure messages: "{Mail: 15} {a.example: 120}".
+inline void PrintTo(const Store& store, std::ostream* out) {
+    *out << "{";
+    for (const auto& [name, activity] : store.activities) {
+        *out << " " << name << ": " << activity.accumulated << (activity.title == name ? "" : " (title differs)");
+    }
+    *out << " } {";
+    for (const auto& [host, activity] : store.webActivities) {
+        *out << " " << host << ": " << activity.accumulated << (activity.host == host ? "" : " (host differs)");
+    }
+    *out << " }";
+}
+} // namespace Hourtrail
 
 namespace hourtrail_test {
 

@@ -1,0 +1,3 @@
+#include "Hourtrail/HourtrailApp.h"
+
+int main(int argc, char** argv) { return platform::runApp<Hourtrail::HourtrailApp>(argc, argv); }
