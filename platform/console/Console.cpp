@@ -4,6 +4,7 @@
 #include "platform/console/CommandLine.h"
 #include "platform/console/ConsoleOutput.h"
 #include "platform/console/StandardCommands.h"
+#include "platform/console/ViewCommands.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/RunLoop.h"
@@ -38,6 +39,7 @@ CommandRegistry Console::allCommands() {
     CommandRegistry registry;
     addHelpCommand(registry);
     registerStandardCommands(registry);
+    registerViewCommands(registry);
     return registry;
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -24,7 +25,14 @@ public:
     template <typename Kind>
     std::vector<Kind*> find(const std::string& spec) const {
         std::vector<Kind*> found;
-        for (auto* node : candidates(spec, [](const ViewNode& n) { return dynamic_cast<const Kind*>(&n) != nullptr; })) {
+        auto isKind = [](const ViewNode& node) {
+            if constexpr (std::is_same_v<Kind, ViewNode>) {
+                return true;
+            } else {
+                return dynamic_cast<const Kind*>(&node) != nullptr;
+            }
+        };
+        for (auto* node : candidates(spec, isKind)) {
             found.push_back(static_cast<Kind*>(node));
         }
         return found;

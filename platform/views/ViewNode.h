@@ -18,7 +18,7 @@ class ViewGraph;
 // children and its modifiers. Nodes are made fresh by every build of a body;
 // the view graph then lets each new node take over the live parts of the node
 // it replaces (state, editing, subscriptions, animations) and drops the old one.
-class ViewNode {
+class ViewNode : public std::enable_shared_from_this<ViewNode> {
 public:
     ViewNode(const ViewNode&) = delete;
     ViewNode& operator=(const ViewNode&) = delete;
