@@ -20,6 +20,12 @@ public:
     static Color black() { return Color("black", 0, 0, 0, 1); }
     static Color windowBackground() { return named("windowBackgroundColor"); }
     static Color textBackground() { return named("textBackgroundColor"); }
+    // What declarative views name: secondary text, the user's accent colour,
+    // and the system's blue and grey.
+    static Color secondary() { return named("secondaryLabelColor"); }
+    static Color accent() { return named("controlAccentColor"); }
+    static Color systemBlue() { return named("systemBlue"); }
+    static Color systemGray() { return named("systemGray"); }
 
     const std::string& name() const { return name_; }
     bool isNamed() const { return !name_.empty(); }

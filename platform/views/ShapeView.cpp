@@ -1,6 +1,7 @@
 #include "platform/views/ShapeView.h"
 
 #include "platform/runloop/Clock.h"
+#include "platform/views/ForegroundColorModifier.h"
 
 namespace platform {
 
@@ -35,6 +36,14 @@ bool ShapeView::Node::isAnimating() const {
     }
     double elapsed = Clock::current().uptime() - motion_->start.startUptime;
     return motion_->start.animation.progress(elapsed) < 1.0;
+}
+
+Color ShapeView::Node::resolvedFill() const {
+    if (fill_) {
+        return *fill_;
+    }
+    auto foreground = environment<ForegroundColorModifier>();
+    return foreground ? foreground->color() : Color::named("labelColor");
 }
 
 std::string ShapeView::Node::summary() const {

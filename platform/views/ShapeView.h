@@ -30,6 +30,9 @@ public:
         bool isAnimating() const;
 
         const std::optional<Color>& fill() const { return fill_; }
+        // The fill, or else the foreground colour around the view (the
+        // platform's label colour when none is set).
+        Color resolvedFill() const;
         void setFill(Color color) { fill_ = std::move(color); }
 
         std::string kind() const override { return "Shape"; }

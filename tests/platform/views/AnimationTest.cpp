@@ -49,6 +49,7 @@ public:
     View body() override {
         return ZStack{ShapeView(Sector(0, -2 * pi)).fill(Color::named("gray")),
                       ShapeView(Sector(0, started_ ? -2 * pi : 0))}
+            .foregroundColor(Color::systemBlue())
             .onAppear([this] { withAnimation(Animation::linear(20), [this] { started_ = true; }); });
     }
     // A change that has nothing to do with the sweep.
@@ -83,6 +84,7 @@ TEST_F(AnimationTest, SweepStartsWhenShownAndIsHalfWayAfterHalfTheDuration) {
     window->makeKeyAndOrderFront();
     turn();
     EXPECT_TRUE(sweep().isAnimating());
+    EXPECT_EQ(sweep().resolvedFill(), Color::systemBlue()) << "an unfilled shape takes the foreground colour";
     RunLoop::main().advance(10);
     EXPECT_NEAR(sweepEnd(), -pi, 1e-9);
     auto halfway = sweep().presentedShape()->path(Rect{{0, 0}, {60, 60}});

@@ -156,3 +156,22 @@ TEST_F(ViewsTest, OnReceiveCountsTimerTicksAcrossRebuildsAndStopsWithTheView) {
     graph->setRoot(Text("gone"));
     EXPECT_FALSE(timer.isConnected());
 }
+
+TEST_F(ViewsTest, RootReplacedBySameClassObservesOnlyTheNewObject) {
+    auto first = std::make_shared<Counter>();
+    auto second = std::make_shared<Counter>();
+    second->count = 7;
+    int builds = 0;
+    auto graph = ViewGraph::make();
+    graph->setRoot(View::make<CounterView>(first, builds));
+    graph->setRoot(View::make<CounterView>(second, builds));
+    EXPECT_EQ(graph->root().describe(), "CounterView\n  VStack\n    Text \"Count 7\"\n    Button \"Add\"\n");
+
+    int before = builds;
+    first->count = 1;
+    turn();
+    EXPECT_EQ(builds, before) << "the replaced root no longer observes its object";
+    second->count = 8;
+    turn();
+    EXPECT_EQ(builds, before + 1);
+}

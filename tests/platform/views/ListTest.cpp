@@ -9,6 +9,7 @@
 #include "platform/views/ObservedObject.h"
 #include "platform/views/Stack.h"
 #include "platform/views/State.h"
+#include "platform/views/Text.h"
 #include "platform/views/TextField.h"
 #include "platform/views/ViewFinder.h"
 #include "platform/views/ViewGraph.h"
@@ -115,6 +116,29 @@ TEST_F(ListTest, TrailingButtonRemovesItsRowAndTheOthersKeepTheirState) {
     EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"b", "second"}}));
     EXPECT_EQ(finder().find<Button::Node>("starred").size(), 1u) << "row b keeps its star, not row a's";
     EXPECT_TRUE(finder().find<Button::Node>("star").empty());
+}
+
+TEST_F(ListTest, RowsRunTheirOnAppearWhenShownAndWhenAddedWhileShown) {
+    std::vector<std::string> appeared;
+    auto shown = ViewGraph::make();
+    struct Rows : Component {
+        Rows(std::shared_ptr<Entries> entries, std::vector<std::string>& log) : entries(this, std::move(entries)), log(log) {}
+        View body() override {
+            return List{ForEach(entries->list.get(), [](const Entry& e) { return e.id; }, [this](const Entry& e) {
+                return Text(e.text).onAppear([this, id = e.id] { log.push_back(id); });
+            })};
+        }
+        ObservedObject<Entries> entries;
+        std::vector<std::string>& log;
+    };
+    shown->setRoot(View::make<Rows>(entries, appeared));
+    EXPECT_TRUE(appeared.empty());
+    shown->setVisible(true);
+    EXPECT_EQ(appeared, (std::vector<std::string>{"a", "b"}));
+
+    entries->list.modify([](auto& list) { list.insert(list.begin(), Entry{"c", "third"}); });
+    turn();
+    EXPECT_EQ(appeared, (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST_F(ListTest, FieldOfARemovedRowStopsEditingWithIt) {
