@@ -76,7 +76,8 @@ void LinkStore::setupDateForwarding() {
     // before 02:00:00, which is still the new day.
     const double delay = std::trunc(target->timeIntervalSince(now));
     platform::DispatchQueue::main().asyncAfterWallDeadline(
-        now.addingTimeInterval(delay), platform::weakly(shared_from_this(), [](LinkStore& links) { links.forwardLinks(); }));
+        now.addingTimeInterval(delay),
+        platform::weakly(shared_from_this(), [](LinkStore& links) { links.forwardLinks(); }));
 }
 
 void LinkStore::addLink(const platform::URL& url, const std::optional<std::string>& title) {

@@ -12,42 +12,24 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <memory>
-#include <optional>
-#include <string>
 
 namespace carryover_test {
 
-// Pins an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            saved_ = old;
-        }
-        ::setenv(name, value, 1);
-    }
-    ~ScopedVariable() {
-        if (saved_) {
-            ::setenv(name_, saved_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
-// A New York user on the virtual clock, with a fresh home and the program's
-// own defaults domain.
+// A New York user (TZ and LC_ALL pinned while the test runs) with a fresh
+// home and the program's own defaults domain.
 class CarryoverTest : public ::testing::Test {
 protected:
+    CarryoverTest() {
+        ::setenv("TZ", "America/New_York", 1);
+        ::setenv("LC_ALL", "C", 1);
+    }
+    ~CarryoverTest() override {
+        ::unsetenv("TZ");
+        ::unsetenv("LC_ALL");
+    }
     void SetUp() override {
         platform::Bundle::setMainBundleIdentifier("dev.menulets.Carryover");
         platform::UserDefaults::resetStandard();
-        platform::RunLoop::main().reset();
     }
     void TearDown() override {
         platform::RunLoop::main().reset();
@@ -55,8 +37,6 @@ protected:
         platform::UserDefaults::standard().synchronize();
         platform::Clock::install(std::make_shared<platform::RealClock>());
     }
-
-    platform::UserDefaults& defaults() { return platform::UserDefaults::standard(); }
 
     // hour:minute in New York on that calendar day.
     static platform::Date newYork(int year, int month, int day, int hour, int minute = 0) {
@@ -68,18 +48,10 @@ protected:
         const platform::Date sameDay{static_cast<double>(::timegm(&noon))};
         return platform::Calendar::current().dateBySettingHour(hour, minute, 0, sameDay).value();
     }
-
-    void startClock(platform::Date at) {
-        clock_ = std::make_shared<platform::VirtualClock>(at);
-        platform::Clock::install(clock_);
-    }
     static double hours(double count) { return count * 3600; }
 
 private:
-    ScopedVariable timeZone_{"TZ", "America/New_York"};
-    ScopedVariable locale_{"LC_ALL", "C"};
     menulets::testing::TemporaryHome home_;
-    std::shared_ptr<platform::VirtualClock> clock_;
 };
 
 } // namespace carryover_test
