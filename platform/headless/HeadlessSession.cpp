@@ -50,6 +50,8 @@ HeadlessSession::HeadlessSession(Options options)
 }
 
 HeadlessSession::~HeadlessSession() {
+    // Whoever listens may be gone already; what the teardown shows is of no interest.
+    server_->setListener({});
     resetPlatform();
     scenes_.reset();
     app_.reset();

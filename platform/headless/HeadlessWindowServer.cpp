@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -27,7 +28,8 @@ bool isApplicationBundle(const URL& url) { return url.pathExtension() == "app"; 
 } // namespace
 
 HeadlessWindowServer::HeadlessWindowServer(std::string applicationName, std::string bundleIdentifier)
-    : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)) {}
+    : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
+      mainThread_(std::this_thread::get_id()) {}
 
 bool HeadlessWindowServer::isReported(const Window& window) const {
     // A status item's own window is part of the item, not a window the user sees.
@@ -184,6 +186,12 @@ void HeadlessWindowServer::setHandledURLSchemes(std::set<std::string> schemes) {
 }
 
 void HeadlessWindowServer::record(HeadlessEvent event) {
+    // What the status items show changed before this happened (the program
+    // set a tooltip, then played a sound): report it first. Only the main
+    // thread may look at the model.
+    if (!flushing_ && std::this_thread::get_id() == mainThread_) {
+        flush();
+    }
     std::lock_guard lock(eventMutex_);
     if (listener_) {
         listener_(event);
@@ -193,6 +201,10 @@ void HeadlessWindowServer::record(HeadlessEvent event) {
 }
 
 void HeadlessWindowServer::flush() {
+    if (flushing_ || std::this_thread::get_id() != mainThread_) {
+        return;
+    }
+    flushing_ = true;
     // Items are reported by their place in the bar, as the driver names them.
     std::map<int, StatusItemSnapshot> current;
     std::map<int, int> places;
@@ -220,6 +232,7 @@ void HeadlessWindowServer::flush() {
     }
     reportedItems_ = std::move(current);
     reportedPlaces_ = std::move(places);
+    flushing_ = false;
 }
 
 std::vector<HeadlessEvent> HeadlessWindowServer::takeEvents() {

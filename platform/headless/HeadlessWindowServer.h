@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -53,8 +54,8 @@ public:
     std::shared_ptr<Menu> trackedMenu() const { return trackedMenu_; }
     void dismissMenu();
 
-    // Events. Status item changes are gathered at flush(); everything else
-    // is recorded as it happens. With a listener events go to it (on the
+    // Events. Status item changes are gathered at flush(), and before each
+    // other event, which is recorded as it happens. With a listener events go to it (on the
     // thread that caused them, one at a time); without one they are kept
     // until taken.
     void record(HeadlessEvent event);
@@ -77,6 +78,9 @@ private:
     std::map<int, StatusItemSnapshot> reportedItems_;
     std::map<int, int> reportedPlaces_;
 
+    // The thread that made the server: the one the model lives on.
+    std::thread::id mainThread_;
+    bool flushing_ = false;
     mutable std::recursive_mutex eventMutex_;
     std::vector<HeadlessEvent> events_;
     std::function<void(const HeadlessEvent&)> listener_;
