@@ -186,12 +186,6 @@ void HeadlessWindowServer::setHandledURLSchemes(std::set<std::string> schemes) {
 }
 
 void HeadlessWindowServer::record(HeadlessEvent event) {
-    // What the status items show changed before this happened (the program
-    // set a tooltip, then played a sound): report it first. Only the main
-    // thread may look at the model.
-    if (!flushing_ && std::this_thread::get_id() == mainThread_) {
-        flush();
-    }
     std::lock_guard lock(eventMutex_);
     if (listener_) {
         listener_(event);
@@ -201,10 +195,10 @@ void HeadlessWindowServer::record(HeadlessEvent event) {
 }
 
 void HeadlessWindowServer::flush() {
-    if (flushing_ || std::this_thread::get_id() != mainThread_) {
+    // Only the main thread may look at the model.
+    if (std::this_thread::get_id() != mainThread_) {
         return;
     }
-    flushing_ = true;
     // Items are reported by their place in the bar, as the driver names them.
     std::map<int, StatusItemSnapshot> current;
     std::map<int, int> places;
@@ -232,7 +226,6 @@ void HeadlessWindowServer::flush() {
     }
     reportedItems_ = std::move(current);
     reportedPlaces_ = std::move(places);
-    flushing_ = false;
 }
 
 std::vector<HeadlessEvent> HeadlessWindowServer::takeEvents() {

@@ -54,8 +54,9 @@ public:
     std::shared_ptr<Menu> trackedMenu() const { return trackedMenu_; }
     void dismissMenu();
 
-    // Events. Status item changes are gathered at flush(), and before each
-    // other event, which is recorded as it happens. With a listener events go to it (on the
+    // Events. Status items are compared with what was last reported at
+    // flush(), which the driver calls once an event has been handled, as a
+    // screen redraws them then; everything else is recorded as it happens. With a listener events go to it (on the
     // thread that caused them, one at a time); without one they are kept
     // until taken.
     void record(HeadlessEvent event);
@@ -80,7 +81,6 @@ private:
 
     // The thread that made the server: the one the model lives on.
     std::thread::id mainThread_;
-    bool flushing_ = false;
     mutable std::recursive_mutex eventMutex_;
     std::vector<HeadlessEvent> events_;
     std::function<void(const HeadlessEvent&)> listener_;

@@ -120,10 +120,10 @@ TEST_F(ConsoleTest, CommandsReplyInTextAndEventsFollowAsTheyHappen) {
 TEST_F(ConsoleTest, JSONModeWritesOneObjectALine) {
     start(true);
     EXPECT_EQ(run("drop-url https://a.example/ 'A page'"),
-              "{\"event\":\"statusItem\",\"item\":0,\"toolTip\":\"Last link: https://a.example/ (A page)\"}\n"
               "{\"event\":\"sound\",\"name\":\"Glass\"}\n"
               "{\"event\":\"drop\",\"item\":0,\"types\":\"public.url,public.url-name\",\"operation\":\"copy\","
               "\"accepted\":true}\n"
+              "{\"event\":\"statusItem\",\"item\":0,\"toolTip\":\"Last link: https://a.example/ (A page)\"}\n"
               "{\"reply\":\"drop\",\"command\":\"drop-url\",\"lines\":[\"drop accepted\"]}\n");
     EXPECT_EQ(run("choose Quit"), "{\"error\":\"cannot choose \\\"Quit\\\": no menu\",\"command\":\"choose\"}\n");
 }
