@@ -39,8 +39,4 @@ void ConsoleOutput::reply(const std::string& command, const ConsoleReply& reply)
     out_.flush();
 }
 
-void ConsoleOutput::lines(const std::string& kind, const std::vector<std::string>& lines) {
-    reply(kind, ConsoleReply::ok(kind, lines));
-}
-
 } // namespace platform

@@ -20,7 +20,6 @@ public:
     // The reply's lines as they are, or {"reply":"menu","lines":[...]};
     // "error: ..." or {"error":"..."}. A plain "ok" writes nothing readable.
     void reply(const std::string& command, const ConsoleReply& reply);
-    void lines(const std::string& kind, const std::vector<std::string>& lines);
 
 private:
     std::mutex mutex_;

@@ -158,6 +158,8 @@ TEST_F(SampleProgramTest, DefaultModeTimersWaitWhileTheMenuIsOpen) {
     EXPECT_EQ(controller->ticks, 3) << "the late timer fires once, skipping the rest";
     driver().advance(1.0);
     EXPECT_EQ(controller->ticks, 4);
+    driver().sleep(30.0);
+    EXPECT_EQ(controller->ticks, 4) << "timers count uptime, which stops while the computer sleeps";
 }
 
 TEST_F(SampleProgramTest, OwnSchemeURLsComeBackIntoTheProgramAndOpenTheMatchingGroupsWindow) {
