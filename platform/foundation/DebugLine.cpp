@@ -1,5 +1,7 @@
 #include "platform/foundation/DebugLine.h"
 
+#include "platform/foundation/Hexadecimal.h"
+
 #include <iostream>
 #include <mutex>
 
@@ -22,10 +24,8 @@ void appendEscaped(std::string& out, unsigned char byte) {
     default: break;
     }
     if (byte < 0x20 || byte == 0x7F) {
-        static constexpr char hex[] = "0123456789ABCDEF";
         out += "\\u{";
-        out += hex[byte >> 4];
-        out += hex[byte & 0x0F];
+        Hexadecimal::appendByte(out, byte);
         out += '}';
         return;
     }

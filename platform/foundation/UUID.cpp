@@ -1,5 +1,7 @@
 #include "platform/foundation/UUID.h"
 
+#include "platform/foundation/Hexadecimal.h"
+
 #include <random>
 
 namespace platform {
@@ -8,19 +10,6 @@ namespace {
 
 constexpr bool isHyphenPosition(std::size_t position) {
     return position == 8 || position == 13 || position == 18 || position == 23;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 std::mt19937_64& generator() {
@@ -60,7 +49,7 @@ std::optional<UUID> UUID::fromString(std::string_view text) {
             }
             continue;
         }
-        const int value = hexValue(text[position]);
+        const int value = Hexadecimal::digitValue(text[position]);
         if (value < 0) {
             return std::nullopt;
         }
@@ -71,15 +60,13 @@ std::optional<UUID> UUID::fromString(std::string_view text) {
 }
 
 std::string UUID::uuidString() const {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(36);
     for (std::size_t i = 0; i < bytes_.size(); ++i) {
         if (isHyphenPosition(text.size())) {
             text += '-';
         }
-        text += digits[bytes_[i] >> 4];
-        text += digits[bytes_[i] & 0x0F];
+        Hexadecimal::appendByte(text, bytes_[i]);
     }
     return text;
 }

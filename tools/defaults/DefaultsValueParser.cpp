@@ -1,6 +1,7 @@
 #include "tools/defaults/DefaultsValueParser.h"
 
 #include "platform/defaults/DefaultsValueConversion.h"
+#include "platform/foundation/Hexadecimal.h"
 
 #include <charconv>
 #include <cmath>
@@ -16,13 +17,6 @@ std::string lowercased(std::string text) {
         }
     }
     return text;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -108,7 +102,7 @@ std::optional<PropertyList> DefaultsValueParser::data(const std::string& text) {
         if (c == ' ' || c == '\t' || c == '\n') {
             continue;
         }
-        const int digit = hexDigit(c);
+        const int digit = Hexadecimal::digitValue(c);
         if (digit < 0) {
             return std::nullopt;
         }
