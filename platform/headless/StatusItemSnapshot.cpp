@@ -5,6 +5,7 @@
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
+#include "platform/headless/MaskDescription.h"
 
 
 namespace platform {
@@ -12,26 +13,13 @@ namespace platform {
 namespace {
 
 std::string describeMask(std::uint64_t mask) {
-    struct Name {
-        std::uint64_t bit;
-        const char* name;
-    };
-    static const Name names[] = {{EventMask::leftMouseDown, "leftMouseDown"},
-                                 {EventMask::leftMouseUp, "leftMouseUp"},
-                                 {EventMask::rightMouseDown, "rightMouseDown"},
-                                 {EventMask::rightMouseUp, "rightMouseUp"},
-                                 {EventMask::keyDown, "keyDown"}};
-    std::string out;
-    for (const auto& name : names) {
-        if (mask & name.bit) {
-            out += (out.empty() ? "" : "|") + std::string(name.name);
-            mask &= ~name.bit;
-        }
-    }
-    if (mask != 0) {
-        out += (out.empty() ? "" : "|") + std::to_string(mask);
-    }
-    return out.empty() ? "none" : out;
+    return MaskDescription::describe(mask,
+                                     {{EventMask::leftMouseDown, "leftMouseDown"},
+                                      {EventMask::leftMouseUp, "leftMouseUp"},
+                                      {EventMask::rightMouseDown, "rightMouseDown"},
+                                      {EventMask::rightMouseUp, "rightMouseUp"},
+                                      {EventMask::keyDown, "keyDown"}},
+                                     "none");
 }
 
 std::string joined(const std::vector<std::string>& parts) {

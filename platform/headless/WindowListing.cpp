@@ -3,6 +3,7 @@
 #include "platform/appkit/ViewController.h"
 #include "platform/appkit/Window.h"
 #include "platform/headless/HeadlessEvent.h"
+#include "platform/headless/MaskDescription.h"
 
 #include <sstream>
 
@@ -23,29 +24,16 @@ const char* describe(TitlebarSeparatorStyle style) {
 } // namespace
 
 std::string WindowListing::describeStyleMask(unsigned long long mask) {
-    struct Name {
-        std::uint64_t bit;
-        const char* name;
-    };
-    static const Name names[] = {{WindowStyleMask::titled, "titled"},
-                                 {WindowStyleMask::closable, "closable"},
-                                 {WindowStyleMask::miniaturizable, "miniaturizable"},
-                                 {WindowStyleMask::resizable, "resizable"},
-                                 {WindowStyleMask::utilityWindow, "utility"},
-                                 {WindowStyleMask::nonactivatingPanel, "nonactivating"},
-                                 {WindowStyleMask::hudWindow, "hud"},
-                                 {WindowStyleMask::fullSizeContentView, "fullSizeContentView"}};
-    std::string out;
-    for (const auto& name : names) {
-        if (mask & name.bit) {
-            out += (out.empty() ? "" : "|") + std::string(name.name);
-            mask &= ~name.bit;
-        }
-    }
-    if (mask != 0) {
-        out += (out.empty() ? "" : "|") + std::to_string(mask);
-    }
-    return out.empty() ? "borderless" : out;
+    return MaskDescription::describe(mask,
+                                     {{WindowStyleMask::titled, "titled"},
+                                      {WindowStyleMask::closable, "closable"},
+                                      {WindowStyleMask::miniaturizable, "miniaturizable"},
+                                      {WindowStyleMask::resizable, "resizable"},
+                                      {WindowStyleMask::utilityWindow, "utility"},
+                                      {WindowStyleMask::nonactivatingPanel, "nonactivating"},
+                                      {WindowStyleMask::hudWindow, "hud"},
+                                      {WindowStyleMask::fullSizeContentView, "fullSizeContentView"}},
+                                     "borderless");
 }
 
 std::string WindowListing::header(const Window& window) {
