@@ -8,6 +8,8 @@
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/runloop/RunLoop.h"
 
+#include "tests/support/VirtualClockTest.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,20 +20,8 @@ using namespace platform;
 
 namespace {
 
-class PublisherTest : public ::testing::Test {
+class PublisherTest : public menulets::testing::VirtualClockTest {
 protected:
-    void SetUp() override {
-        Clock::install(clock);
-        loop.reset();
-    }
-    void TearDown() override {
-        loop.reset();
-        Clock::install(std::make_shared<RealClock>());
-    }
-    double elapsed() const { return clock->uptime() - 1000.0; }
-
-    std::shared_ptr<VirtualClock> clock = std::make_shared<VirtualClock>(Date{1'700'000'000}, 1000.0);
-    RunLoop& loop = RunLoop::main();
     std::vector<int> received;
     int completions = 0;
 };

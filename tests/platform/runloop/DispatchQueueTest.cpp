@@ -2,6 +2,8 @@
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/runloop/RunLoop.h"
 
+#include "tests/support/VirtualClockTest.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,18 +16,7 @@ namespace {
 
 constexpr auto generous = std::chrono::seconds(20);
 
-class DispatchQueueTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Clock::install(clock);
-        RunLoop::main().reset();
-    }
-    void TearDown() override {
-        RunLoop::main().reset();
-        Clock::install(std::make_shared<RealClock>());
-    }
-    std::shared_ptr<VirtualClock> clock = std::make_shared<VirtualClock>(Date{1'700'000'000});
-};
+class DispatchQueueTest : public menulets::testing::VirtualClockTest {};
 
 TEST_F(DispatchQueueTest, GlobalQueueRunsOnAnotherThreadAndHandsResultsToMain) {
     std::promise<std::thread::id> ranOn;
