@@ -96,18 +96,15 @@ int DefaultsTool::read(const std::vector<std::string>& arguments) {
     if (!domain) {
         return 1;
     }
-    DefaultsFile::Contents contents = DefaultsFile(DefaultsLocation::fileForDomain(*domain)).read();
-    if (contents.status == DefaultsFile::Status::missing) {
-        return fail("Domain " + *domain + " does not exist");
-    }
-    if (contents.status == DefaultsFile::Status::unreadable) {
-        return fail("cannot read domain " + *domain + ": " + contents.error);
+    auto contents = existingContents(*domain);
+    if (!contents) {
+        return 1;
     }
     if (arguments.size() == 1) {
-        out_ << PropertyListTextFormatter::format(PropertyList(std::move(contents.values))) << '\n';
+        out_ << PropertyListTextFormatter::format(PropertyList(std::move(contents->values))) << '\n';
         return 0;
     }
-    const PropertyList* value = contents.values.find(arguments[1]);
+    const PropertyList* value = contents->values.find(arguments[1]);
     if (!value) {
         return fail("The domain/default pair of (" + *domain + ", " + arguments[1] + ") does not exist");
     }
@@ -132,19 +129,7 @@ int DefaultsTool::write(const std::vector<std::string>& arguments) {
     if (!domain) {
         return 1;
     }
-    std::string error;
-    std::string notice;
-    const bool written = DefaultsFile(DefaultsLocation::fileForDomain(*domain))
-                             .update(
-                                 [&](PropertyListDictionary& values, std::string*) {
-                                     values.set(arguments[1], *value);
-                                     return true;
-                                 },
-                                 &error, &notice);
-    if (!notice.empty()) {
-        err_ << "defaults: " << notice << '\n';
-    }
-    return written ? 0 : fail(error);
+    return replaceValues(*domain, [&](PropertyListDictionary& values) { values.set(arguments[1], *value); });
 }
 
 int DefaultsTool::remove(const std::vector<std::string>& arguments) {
@@ -188,14 +173,11 @@ int DefaultsTool::exportDomain(const std::vector<std::string>& arguments) {
     if (!domain) {
         return 1;
     }
-    DefaultsFile::Contents contents = DefaultsFile(DefaultsLocation::fileForDomain(*domain)).read();
-    if (contents.status == DefaultsFile::Status::missing) {
-        return fail("Domain " + *domain + " does not exist");
+    auto contents = existingContents(*domain);
+    if (!contents) {
+        return 1;
     }
-    if (contents.status == DefaultsFile::Status::unreadable) {
-        return fail("cannot read domain " + *domain + ": " + contents.error);
-    }
-    const Data bytes = BinaryPropertyList::write(PropertyList(std::move(contents.values)));
+    const Data bytes = BinaryPropertyList::write(PropertyList(std::move(contents->values)));
     if (arguments[1] == "-") {
         out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         out_.flush();
@@ -234,18 +216,7 @@ int DefaultsTool::importDomain(const std::vector<std::string>& arguments) {
     if (!tree->dictionary()) {
         return fail(arguments[1] + " does not hold a dictionary");
     }
-    std::string notice;
-    const bool written = DefaultsFile(DefaultsLocation::fileForDomain(*domain))
-                             .update(
-                                 [&](PropertyListDictionary& values, std::string*) {
-                                     values = std::move(*tree->dictionary());
-                                     return true;
-                                 },
-                                 &error, &notice);
-    if (!notice.empty()) {
-        err_ << "defaults: " << notice << '\n';
-    }
-    return written ? 0 : fail(error);
+    return replaceValues(*domain, [&](PropertyListDictionary& values) { values = std::move(*tree->dictionary()); });
 }
 
 std::optional<std::string> DefaultsTool::domainName(const std::string& argument) {
@@ -257,6 +228,38 @@ std::optional<std::string> DefaultsTool::domainName(const std::string& argument)
         return std::nullopt;
     }
     return argument;
+}
+
+std::optional<DefaultsFile::Contents> DefaultsTool::existingContents(const std::string& domain) {
+    DefaultsFile::Contents contents = DefaultsFile(DefaultsLocation::fileForDomain(domain)).read();
+    if (contents.status == DefaultsFile::Status::missing) {
+        fail("Domain " + domain + " does not exist");
+        return std::nullopt;
+    }
+    if (contents.status == DefaultsFile::Status::unreadable) {
+        fail("cannot read domain " + domain + ": " + contents.error);
+        return std::nullopt;
+    }
+    return contents;
+}
+
+int DefaultsTool::replaceValues(const std::string& domain,
+                                const std::function<void(PropertyListDictionary&)>& change) {
+    std::string error;
+    std::string notice;
+    const bool written = DefaultsFile(DefaultsLocation::fileForDomain(domain))
+                             .update(
+                                 [&](PropertyListDictionary& values, std::string*) {
+                                     change(values);
+                                     return true;
+                                 },
+                                 &error, &notice);
+    // A notice (an unreadable file moved aside) is worth telling even when
+    // the write went through.
+    if (!notice.empty()) {
+        err_ << "defaults: " << notice << '\n';
+    }
+    return written ? 0 : fail(error);
 }
 
 int DefaultsTool::fail(const std::string& message) {

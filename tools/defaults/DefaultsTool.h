@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/defaults/DefaultsFile.h"
+
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -32,6 +35,11 @@ private:
 
     // The domain's name as files know it, or nothing (reported) for a bad one.
     std::optional<std::string> domainName(const std::string& argument);
+    // The domain's values, or nothing (reported) when it has no readable file.
+    std::optional<platform::DefaultsFile::Contents> existingContents(const std::string& domain);
+    // Writes the domain after `change`, reporting any notice the file gives;
+    // the exit status.
+    int replaceValues(const std::string& domain, const std::function<void(platform::PropertyListDictionary&)>& change);
     int fail(const std::string& message);
     int usageError(const std::string& message);
     void printUsage(std::ostream& stream) const;
