@@ -25,8 +25,6 @@ public:
 
     const Store& store() const { return store_; }
     bool trackerRunning() const { return trackerRunning_; }
-    // Credits made since the store was last written.
-    bool hasUnsavedCredits() const { return unsavedCredits_; }
 
     // One sample of the frontmost application.
     void tick();
@@ -49,6 +47,7 @@ private:
 
     bool trackerRunning_ = true;
     Store store_;
+    // Credits made since the store was last written.
     bool unsavedCredits_ = false;
     platform::CancelBag cancelBag;
     // Every timer lives in the bag; no single subscription is kept apart.
