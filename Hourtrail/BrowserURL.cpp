@@ -8,16 +8,6 @@ namespace Hourtrail {
 
 namespace {
 
-std::optional<std::string> scriptSource(const std::string& browserName) {
-    if (browserName == "Google Chrome") {
-        return "tell app \"Google Chrome\" to get the url of the active tab of window 1";
-    }
-    if (browserName == "Safari") {
-        return "tell application \"Safari\" to return URL of front document";
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> hostOf(const std::string& text) {
     auto url = platform::URL::fromString(text);
     if (!url) {
@@ -36,8 +26,18 @@ std::optional<std::string> hostOf(const std::string& text) {
 
 } // namespace
 
+std::optional<std::string> browserScript(const std::string& browserName) {
+    if (browserName == "Google Chrome") {
+        return "tell app \"Google Chrome\" to get the url of the active tab of window 1";
+    }
+    if (browserName == "Safari") {
+        return "tell application \"Safari\" to return URL of front document";
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> getBrowserURL(const std::string& browserName) {
-    auto source = scriptSource(browserName);
+    auto source = browserScript(browserName);
     if (!source) {
         return std::nullopt;
     }

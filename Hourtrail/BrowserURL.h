@@ -11,4 +11,8 @@ namespace Hourtrail {
 // failed query writes its error details as a debug line.
 std::optional<std::string> getBrowserURL(const std::string& browserName);
 
+// The script that asks the named browser for the address of its page in
+// front; nothing for a name that is not one of the two browsers.
+std::optional<std::string> browserScript(const std::string& browserName);
+
 } // namespace Hourtrail

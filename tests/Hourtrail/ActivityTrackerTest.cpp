@@ -1,5 +1,7 @@
 #include "tests/Hourtrail/HourtrailTestSupport.h"
 
+#include "Hourtrail/BrowserURL.h"
+
 #include "platform/foundation/DebugLine.h"
 
 #include <sstream>
@@ -42,6 +44,14 @@ TEST_F(ActivityTrackerTest, EachTickCreditsTheFrontmostApplicationAndTheBrowsers
                                         {{"apple.com", 3}, {"wwwfoo.example", 1}, {"WWW.Example.org", 1},
                                          {"Unknown Host", 2}}));
     EXPECT_EQ(debug.str(), "");
+}
+
+// The browsers understand these texts only; the headless ones answer any script.
+TEST(BrowserScriptTest, AsksEachBrowserForThePageInFront) {
+    EXPECT_EQ(Hourtrail::browserScript("Google Chrome"),
+              "tell app \"Google Chrome\" to get the url of the active tab of window 1");
+    EXPECT_EQ(Hourtrail::browserScript("Safari"), "tell application \"Safari\" to return URL of front document");
+    EXPECT_EQ(Hourtrail::browserScript("safari"), std::nullopt);
 }
 
 TEST_F(ActivityTrackerTest, SavesEveryTenSecondsWhileRunningAndResetsAtOnceWhilePaused) {

@@ -43,6 +43,7 @@ with tempfile.TemporaryDirectory() as home:
     assert list(store["activities"]["Xcode"]) == ["title", "accumulated"], store
     assert store["webActivities"] == {"apple.com": {"host": "apple.com", "accumulated": 121.0},
                                       "Unknown Host": {"host": "Unknown Host", "accumulated": 61.0}}, store
+    assert list(store["webActivities"]["apple.com"]) == ["host", "accumulated"], store
 
     _, menus = run(home, ["menu"])
     assert menus[0][1:7] == ["  Safari | 2m >", "    apple.com | 2m", "    Unknown Host | 1m",
