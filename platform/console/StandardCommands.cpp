@@ -4,15 +4,15 @@
 #include "platform/appkit/Event.h"
 #include "platform/appkit/Workspace.h"
 #include "platform/console/CommandRegistry.h"
+#include "platform/console/NumberArgument.h"
 #include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessEvent.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessSystemEvents.h"
 #include "platform/headless/HeadlessWindowServer.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace platform {
 
@@ -21,13 +21,8 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 std::optional<double> seconds(const std::string& text) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    errno = 0;
-    double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value < 0) {
+    auto value = NumberArgument::parse(text);
+    if (!value || *value < 0) {
         return std::nullopt;
     }
     return value;
@@ -66,6 +61,16 @@ ConsoleReply clickCommand(const Arguments& arguments, ConsoleContext& context, b
     }
     bool clicked = right ? context.driver.rightClick(*flags, context.item) : context.driver.click(*flags, context.item);
     return clicked ? done() : ConsoleReply::failure("there is no status item");
+}
+
+// advance and sleep: one SECONDS argument, and only the virtual clock can be
+// moved, so without --clock they fail the same way.
+ConsoleReply clockCommand(const std::string& name, const Arguments& arguments, const std::function<bool(double)>& move) {
+    auto amount = arguments.size() == 1 ? seconds(arguments[0]) : std::nullopt;
+    if (!amount) {
+        return wrongArguments((name + " SECONDS").c_str());
+    }
+    return move(*amount) ? done() : ConsoleReply::failure(name + " needs the virtual clock (--clock)");
 }
 
 ConsoleReply dropReply(const DropResult& result) {
@@ -313,23 +318,15 @@ void addTimeCommands(CommandRegistry& registry) {
                   "Move the virtual clock forward, running timers and deadlines as\n"
                   "they fall due (needs --clock).",
                   [](const Arguments& arguments, ConsoleContext& context) {
-                      auto amount = arguments.size() == 1 ? seconds(arguments[0]) : std::nullopt;
-                      if (!amount) {
-                          return wrongArguments("advance SECONDS");
-                      }
-                      return context.driver.advance(*amount) ? done()
-                                                             : ConsoleReply::failure("advance needs the virtual clock (--clock)");
+                      return clockCommand("advance", arguments, [&](double amount) {
+                          return context.driver.advance(amount);
+                      });
                   }});
     registry.add({"sleep", "SECONDS",
                   "The computer sleeps: the wall clock moves on, the uptime does not;\n"
                   "on waking, what fell due by the wall clock runs (needs --clock).",
                   [](const Arguments& arguments, ConsoleContext& context) {
-                      auto amount = arguments.size() == 1 ? seconds(arguments[0]) : std::nullopt;
-                      if (!amount) {
-                          return wrongArguments("sleep SECONDS");
-                      }
-                      return context.driver.sleep(*amount) ? done()
-                                                           : ConsoleReply::failure("sleep needs the virtual clock (--clock)");
+                      return clockCommand("sleep", arguments, [&](double amount) { return context.driver.sleep(amount); });
                   }});
     registry.add({"quit", "", "Quit the program from outside (it terminates as on logout).",
                   [](const Arguments&, ConsoleContext&) {

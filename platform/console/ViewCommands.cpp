@@ -1,11 +1,10 @@
 #include "platform/console/ViewCommands.h"
 
 #include "platform/console/CommandRegistry.h"
+#include "platform/console/NumberArgument.h"
 #include "platform/headless/ViewDriver.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace platform {
@@ -23,21 +22,8 @@ ConsoleReply reply(const ViewActionResult& result) {
 
 ConsoleReply usage(const char* text) { return ConsoleReply::failure(std::string("usage: ") + text); }
 
-std::optional<double> number(const std::string& text) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    errno = 0;
-    double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<int> windowNumber(const std::string& text) {
-    auto value = number(text);
+    auto value = NumberArgument::parse(text);
     if (!value || *value != std::floor(*value) || *value < 0 || *value > 1e9) {
         return std::nullopt;
     }
@@ -97,7 +83,7 @@ void registerViewCommands(CommandRegistry& registry) {
                       if (arguments.size() != 2) {
                           return usage("slide SLIDER VALUE");
                       }
-                      auto value = number(arguments[1]);
+                      auto value = NumberArgument::parse(arguments[1]);
                       if (!value) {
                           return ConsoleReply::failure("not a number: " + arguments[1]);
                       }
