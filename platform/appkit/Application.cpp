@@ -4,20 +4,12 @@
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
 #include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace platform {
-
-namespace {
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-} // namespace
 
 Application& Application::shared() {
     static std::shared_ptr<Application> application(new Application());
@@ -146,9 +138,9 @@ void Application::terminate(Object*) {
 }
 
 bool Application::handlesURLScheme(const std::string& scheme) const {
-    const std::string wanted = lowercased(scheme);
+    const std::string wanted = asciiLowercased(scheme);
     return std::any_of(urlSchemes_.begin(), urlSchemes_.end(),
-                       [&](const std::string& own) { return lowercased(own) == wanted; });
+                       [&](const std::string& own) { return asciiLowercased(own) == wanted; });
 }
 
 void Application::openURLs(const std::vector<URL>& urls) {

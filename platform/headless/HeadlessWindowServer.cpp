@@ -6,9 +6,9 @@
 #include "platform/appkit/StatusBarWindow.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
+#include "platform/foundation/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <thread>
 #include <unistd.h>
@@ -16,12 +16,6 @@
 namespace platform {
 
 namespace {
-
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 bool isApplicationBundle(const URL& url) { return url.pathExtension() == "app"; }
 
@@ -115,7 +109,7 @@ bool HeadlessWindowServer::openURL(const URL& url) {
         return true;
     }
     auto scheme = url.scheme();
-    if (!scheme || handledSchemes_.count(lowercased(*scheme)) == 0) {
+    if (!scheme || handledSchemes_.count(asciiLowercased(*scheme)) == 0) {
         record(HeadlessEvent("openFailed").with("url", text));
         return false;
     }
@@ -181,7 +175,7 @@ void HeadlessWindowServer::removeScriptAnswer(const std::string& application) { 
 void HeadlessWindowServer::setHandledURLSchemes(std::set<std::string> schemes) {
     handledSchemes_.clear();
     for (const auto& scheme : schemes) {
-        handledSchemes_.insert(lowercased(scheme));
+        handledSchemes_.insert(asciiLowercased(scheme));
     }
 }
 

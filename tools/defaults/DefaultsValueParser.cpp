@@ -1,25 +1,13 @@
 #include "tools/defaults/DefaultsValueParser.h"
 
 #include "platform/defaults/DefaultsValueConversion.h"
+#include "platform/foundation/AsciiCase.h"
 #include "platform/foundation/Hexadecimal.h"
 
 #include <charconv>
 #include <cmath>
 
 using namespace platform;
-
-namespace {
-
-std::string lowercased(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-} // namespace
 
 bool DefaultsValueParser::isTypeFlag(const std::string& argument) {
     return argument == "-string" || argument == "-int" || argument == "-integer" || argument == "-float" ||
@@ -81,7 +69,7 @@ std::optional<PropertyList> DefaultsValueParser::integer(const std::string& text
 }
 
 std::optional<PropertyList> DefaultsValueParser::boolean(const std::string& text) {
-    const std::string word = lowercased(text);
+    const std::string word = asciiLowercased(text);
     if (word == "yes" || word == "true" || word == "1") {
         return PropertyList(true);
     }
