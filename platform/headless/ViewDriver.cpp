@@ -116,10 +116,10 @@ namespace {
 
 template <typename Kind>
 std::pair<std::shared_ptr<Window>, Kind*> locate(const std::vector<std::shared_ptr<Window>>& windows,
-                                                 const std::string& spec) {
+                                                 const std::string& selector) {
     for (const auto& window : windows) {
         auto controller = dynamic_cast<HostingController*>(window->contentViewController().get());
-        if (auto* found = ViewFinder(controller->rootView().node()).first<Kind>(spec)) {
+        if (auto* found = ViewFinder(controller->rootView().node()).first<Kind>(selector)) {
             return {window, found};
         }
     }

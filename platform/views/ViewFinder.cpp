@@ -21,17 +21,17 @@ void collect(ViewNode& node, std::vector<ViewNode*>& into) {
 }
 
 // "Save#2" is the text "Save" and the ordinal 2; "#3" alone stays a text.
-std::pair<std::string, std::optional<std::size_t>> splitOrdinal(const std::string& spec) {
-    auto hash = spec.rfind('#');
-    if (hash == std::string::npos || hash == 0 || hash + 1 == spec.size()) {
-        return {spec, std::nullopt};
+std::pair<std::string, std::optional<std::size_t>> splitOrdinal(const std::string& selector) {
+    auto hash = selector.rfind('#');
+    if (hash == std::string::npos || hash == 0 || hash + 1 == selector.size()) {
+        return {selector, std::nullopt};
     }
-    auto digits = spec.substr(hash + 1);
+    auto digits = selector.substr(hash + 1);
     if (!std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }) ||
         digits.size() > 6) {
-        return {spec, std::nullopt};
+        return {selector, std::nullopt};
     }
-    return {spec.substr(0, hash), static_cast<std::size_t>(std::stoul(digits))};
+    return {selector.substr(0, hash), static_cast<std::size_t>(std::stoul(digits))};
 }
 
 bool shows(const ViewNode& node, const std::string& text) {
@@ -72,15 +72,15 @@ std::vector<ViewNode*> ViewFinder::all() const {
     return nodes;
 }
 
-std::vector<ViewNode*> ViewFinder::find(const std::string& spec) const {
-    return candidates(spec, [](const ViewNode&) { return true; });
+std::vector<ViewNode*> ViewFinder::find(const std::string& selector) const {
+    return candidates(selector, [](const ViewNode&) { return true; });
 }
 
-std::vector<ViewNode*> ViewFinder::candidates(const std::string& spec,
+std::vector<ViewNode*> ViewFinder::candidates(const std::string& selector,
                                               const std::function<bool(const ViewNode&)>& isKind) const {
     std::vector<ViewNode*> found;
-    if (!spec.empty() && spec.front() == '/') {
-        if (auto* start = atPath(spec)) {
+    if (!selector.empty() && selector.front() == '/') {
+        if (auto* start = atPath(selector)) {
             std::vector<ViewNode*> inside;
             collect(*start, inside);
             for (auto* node : inside) {
@@ -92,7 +92,7 @@ std::vector<ViewNode*> ViewFinder::candidates(const std::string& spec,
         }
         return found;
     }
-    auto [text, ordinal] = splitOrdinal(spec);
+    auto [text, ordinal] = splitOrdinal(selector);
     for (auto* node : all()) {
         if (isKind(*node) && (text == "*" || shows(*node, text))) {
             found.push_back(node);

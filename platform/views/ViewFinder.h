@@ -20,10 +20,10 @@ class ViewFinder {
 public:
     explicit ViewFinder(ViewNode& root) : root_(root) {}
 
-    std::vector<ViewNode*> find(const std::string& spec) const;
+    std::vector<ViewNode*> find(const std::string& selector) const;
 
     template <typename Kind>
-    std::vector<Kind*> find(const std::string& spec) const {
+    std::vector<Kind*> find(const std::string& selector) const {
         std::vector<Kind*> found;
         auto isKind = [](const ViewNode& node) {
             if constexpr (std::is_same_v<Kind, ViewNode>) {
@@ -32,14 +32,14 @@ public:
                 return dynamic_cast<const Kind*>(&node) != nullptr;
             }
         };
-        for (auto* node : candidates(spec, isKind)) {
+        for (auto* node : candidates(selector, isKind)) {
             found.push_back(static_cast<Kind*>(node));
         }
         return found;
     }
     template <typename Kind>
-    Kind* first(const std::string& spec) const {
-        auto found = find<Kind>(spec);
+    Kind* first(const std::string& selector) const {
+        auto found = find<Kind>(selector);
         return found.empty() ? nullptr : found.front();
     }
 
@@ -48,7 +48,7 @@ public:
     std::vector<ViewNode*> all() const;
 
 private:
-    std::vector<ViewNode*> candidates(const std::string& spec,
+    std::vector<ViewNode*> candidates(const std::string& selector,
                                       const std::function<bool(const ViewNode&)>& isKind) const;
 
     ViewNode& root_;
