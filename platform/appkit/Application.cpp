@@ -73,7 +73,6 @@ void Application::finishLaunching(const std::function<void()>& openScenes) {
     if (openScenes) {
         openScenes();
     }
-    running_ = true;
     if (delegate_) {
         delegate_->applicationDidFinishLaunching();
     }
@@ -205,7 +204,6 @@ void Application::reset() {
     exitHandler_ = {};
     urlSchemes_.clear();
     urlHandler_ = {};
-    running_ = false;
     active_ = false;
     terminated_ = false;
     removeAction("showPreferencesWindow:");

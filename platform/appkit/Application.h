@@ -44,7 +44,6 @@ public:
     // Launching: runs will-finish, then the launch work (the scenes open
     // their windows), then did-finish, then makes the application active.
     void finishLaunching(const std::function<void()>& openScenes = {});
-    bool isRunning() const { return running_; }
 
     bool isActive() const { return active_; }
     void activate();
@@ -85,7 +84,6 @@ private:
     std::function<void(int)> exitHandler_;
     std::vector<std::string> urlSchemes_;
     std::function<void(const URL&)> urlHandler_;
-    bool running_ = false;
     bool active_ = false;
     bool terminated_ = false;
 };

@@ -17,7 +17,6 @@ public:
     Pasteboard() = default;
 
     void setString(const std::string& value, const PasteboardTypeName& type);
-    void clearContents() { entries_.clear(); }
 
     // The declared types; absent when nothing was declared.
     std::optional<std::vector<PasteboardTypeName>> types() const;

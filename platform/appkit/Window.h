@@ -110,7 +110,6 @@ public:
 
     // Drags carrying one of these types reach the delegate.
     void registerForDraggedTypes(const std::vector<PasteboardTypeName>& types);
-    void unregisterDraggedTypes() { draggedTypes_.clear(); }
     const std::vector<PasteboardTypeName>& registeredDraggedTypes() const { return draggedTypes_; }
     bool acceptsDragTypes(const std::vector<PasteboardTypeName>& types) const;
 

@@ -18,11 +18,6 @@ public:
 
     Binding(Getter get, Setter set) : get_(std::move(get)), set_(std::move(set)) {}
 
-    // A binding that reads a fixed value and ignores writes.
-    static Binding constant(T value) {
-        return Binding([value] { return value; }, [](T) {});
-    }
-
     T get() const { return get_(); }
     void set(T value) const { set_(std::move(value)); }
 

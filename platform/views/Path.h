@@ -37,9 +37,6 @@ public:
     const std::vector<Element>& elements() const { return elements_; }
     bool isEmpty() const { return elements_.empty(); }
 
-    // The point where the next element starts.
-    Point currentPoint() const { return current_; }
-
     // "move(30, 30) line(60, 30) arc(center (30, 30) radius 30 from 0 to -1.5708) close".
     std::string describe() const;
 

@@ -71,7 +71,6 @@ public:
     ViewGraph* graph() const { return graph_; }
     const std::string& key() const { return key_; }
     void setKey(std::string key) { key_ = std::move(key); }
-    bool hasAppeared() const { return appeared_; }
 
 protected:
     ViewNode() = default;
@@ -84,8 +83,6 @@ protected:
     // the same place, before the children are settled. `animation` is set when
     // the rebuild comes from changes made inside withAnimation.
     virtual void adopt(ViewNode& previous, const std::optional<AnimationStart>& animation);
-    // Called when the node leaves the graph for good.
-    virtual void willDetach() {}
 
 private:
     friend class ViewGraph;
