@@ -1,7 +1,11 @@
 #include "platform/appkit/Application.h"
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
+#include "platform/defaults/DefaultsFile.h"
+#include "platform/defaults/UserDefaults.h"
 #include "platform/headless/HeadlessSession.h"
+
+#include "tests/support/TemporaryHome.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +22,7 @@ struct Recorder : Object, WindowDelegate, ApplicationDelegate {
 
 class ResponderChainTest : public ::testing::Test {
 protected:
+    menulets::testing::TemporaryHome home;
     HeadlessSession session{{Date{0}, "dev.menulets.Test"}};
 };
 
@@ -73,10 +78,11 @@ TEST_F(ResponderChainTest, AnExplicitTargetIsTheOnlyOneAsked) {
     EXPECT_TRUE(appDelegate->received.empty());
 }
 
-TEST_F(ResponderChainTest, TerminateTellsTheDelegateAndExitsWithStatusZeroOnce) {
+TEST_F(ResponderChainTest, TerminateTellsTheDelegateWritesTheDefaultsAndExitsWithStatusZeroOnce) {
     struct Ending : ApplicationDelegate {
         int willTerminate = 0;
-        void applicationWillTerminate() override { ++willTerminate; }
+        // Set during will-terminate, after the last run-loop turn: only the flush at exit saves it.
+        void applicationWillTerminate() override { UserDefaults::standard().set(++willTerminate, "ends"); }
     };
     auto delegate = std::make_shared<Ending>();
     Application::shared().setDelegate(delegate);
@@ -86,6 +92,11 @@ TEST_F(ResponderChainTest, TerminateTellsTheDelegateAndExitsWithStatusZeroOnce) 
     Application::shared().terminate(nullptr);
     EXPECT_EQ(delegate->willTerminate, 1);
     EXPECT_EQ(statuses, std::vector<int>{0});
+    const DefaultsFile::Contents saved = DefaultsFile(UserDefaults::standard().path()).read();
+    ASSERT_EQ(saved.status, DefaultsFile::Status::loaded) << saved.error;
+    const PropertyList* ends = saved.values.find("ends");
+    ASSERT_NE(ends, nullptr);
+    EXPECT_EQ(*ends, PropertyList::integer(1));
 }
 
 TEST_F(ResponderChainTest, WindowsLeaveTheListWhenClosedAndComeBackWhenShownAgain) {
