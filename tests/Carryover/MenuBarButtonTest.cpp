@@ -38,7 +38,8 @@ TEST_F(MenuBarButtonTest, ClicksAndDropsThroughTheStatusItem) {
     ASSERT_EQ(Application::shared().windows().size(), 1u);
     EXPECT_EQ(Application::shared().windows()[0]->kind(), "status bar window");
     EXPECT_EQ(button.image()->describe(), "arrowshape.bounce.right 22x22 template");
-    const std::string baseToolTip(Carryover::MenuBarButton::baseToolTip);
+    const std::string baseToolTip =
+        "Drop a link here to save it. \nClick to open links from previous days. \nRight click to quit.";
     EXPECT_EQ(button.toolTip(), baseToolTip + "\n0 links pending");
     driver.takeEvents();
 

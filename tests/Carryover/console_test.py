@@ -36,3 +36,6 @@ with tempfile.TemporaryDirectory() as home:
     assert session(home, "2026-06-14T10:00", "click") == [
         ("statusItem", "2", None), ("opened", None, "https://a.example/page"), ("opened", None, "https://b.example/"),
         ("opened", None, "https://c.example/"), ("statusItem", "", None), ("terminate", None, None)]
+    with open(os.path.join(home, "config", "menulets", "dev.menulets.Carryover.plist"), "rb") as f:
+        opened = plistlib.loads(plistlib.load(f)["Carryover.store"], fmt=plistlib.FMT_BINARY)
+    assert opened == {"storedLinks": [], "newLinks": []}, opened
