@@ -1,7 +1,8 @@
 #include "platform/headless/HeadlessEvent.h"
 
+#include "platform/foundation/BackslashEscaping.h"
+
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 
 namespace platform {
@@ -16,28 +17,6 @@ std::string number(double value) {
     out.precision(15);
     out << value;
     return out.str();
-}
-
-std::string escaped(const std::string& text, bool json) {
-    std::string out;
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20 || c == 0x7f) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, json ? "\\u%04x" : "\\x%02x", c);
-                out += buffer;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out;
 }
 
 std::string valueText(const HeadlessEvent::Value& value, bool json) {
@@ -57,9 +36,9 @@ std::string valueText(const HeadlessEvent::Value& value, bool json) {
 
 std::string describeValue(const HeadlessEvent::Value& value) { return valueText(value, false); }
 
-std::string quotedText(const std::string& text) { return "\"" + escaped(text, false) + "\""; }
+std::string quotedText(const std::string& text) { return "\"" + BackslashEscaping::escaped(text, "\\x%02x") + "\""; }
 
-std::string jsonString(const std::string& text) { return "\"" + escaped(text, true) + "\""; }
+std::string jsonString(const std::string& text) { return "\"" + BackslashEscaping::escaped(text, "\\u%04x") + "\""; }
 
 HeadlessEvent& HeadlessEvent::with(std::string key, Value value) {
     fields.emplace_back(std::move(key), std::move(value));

@@ -1,10 +1,10 @@
 #include "tools/defaults/PropertyListTextFormatter.h"
 
 #include "platform/defaults/DefaultsValueConversion.h"
+#include "platform/foundation/BackslashEscaping.h"
 #include "platform/plist/BinaryPropertyList.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 using namespace platform;
@@ -40,25 +40,7 @@ std::string PropertyListTextFormatter::quotedIfNeeded(const std::string& text) {
     if (bare) {
         return text;
     }
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\U%04x", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
+    return "\"" + BackslashEscaping::escaped(text, "\\U%04x") + "\"";
 }
 
 std::string PropertyListTextFormatter::format(const PropertyList& value) {
