@@ -25,7 +25,8 @@ with tempfile.TemporaryDirectory() as home:
     with open(os.path.join(home, "config", "menulets", "dev.menulets.Carryover.plist"), "rb") as f:
         values = plistlib.load(f)
     store = plistlib.loads(values["Carryover.store"], fmt=plistlib.FMT_BINARY)
-    assert list(store) == ["storedLinks", "newLinks"] and store == {
+    assert list(store) == ["storedLinks", "newLinks"] and list(store["newLinks"][0]) == ["link", "title"], store
+    assert store == {
         "storedLinks": [{"link": {"relative": "https://a.example/page"}, "title": "Page A"},
                         {"link": {"relative": "https://b.example/"}, "title": "b.example"}],
         "newLinks": [{"link": {"relative": "https://c.example/"}, "title": "C"}]}, store
