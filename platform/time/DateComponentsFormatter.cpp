@@ -12,6 +12,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -64,32 +67,61 @@ std::vector<Field> visibleFields(const std::vector<Field>& fields, Behavior beha
     return fields;
 }
 
+// ICU prepares a number formatter's pipeline only after a few calls on the
+// same object, so a fresh formatter per field stays on its slow path.
+const icu::number::LocalizedNumberFormatter& cachedDigitFormatter(const icu::Locale& locale, int width) {
+    thread_local std::map<std::pair<std::string, int>, icu::number::LocalizedNumberFormatter> formatters;
+    auto key = std::make_pair(std::string(locale.getName()), width);
+    auto found = formatters.find(key);
+    if (found == formatters.end()) {
+        auto formatter = icu::number::NumberFormatter::withLocale(locale)
+                             .grouping(UNUM_GROUPING_OFF)
+                             .integerWidth(icu::number::IntegerWidth::zeroFillTo(width));
+        found = formatters.emplace(std::move(key), std::move(formatter)).first;
+    }
+    return found->second;
+}
+
 std::optional<std::string> positionalText(const std::vector<Field>& fields, bool padFirst, const icu::Locale& locale) {
     UErrorCode status = U_ZERO_ERROR;
-    auto digits = icu::number::NumberFormatter::withLocale(locale).grouping(UNUM_GROUPING_OFF);
     icu::UnicodeString text;
     for (std::size_t index = 0; index < fields.size(); ++index) {
         if (index > 0) text += u':';
         int width = index == 0 && !padFirst ? 1 : 2;
-        text += digits.integerWidth(icu::number::IntegerWidth::zeroFillTo(width))
-                    .formatInt(fields[index].value, status)
-                    .toString(status);
+        text += cachedDigitFormatter(locale, width).formatInt(fields[index].value, status).toString(status);
     }
     if (U_FAILURE(status)) return std::nullopt;
     return icu_support::utf8(text);
 }
 
+// Building an ICU measure format loads locale data and costs far more than a
+// format call; a menu formats one duration per line, so the formats are kept
+// per thread (ICU formats are not safe to share across threads while formatting).
+const icu::MeasureFormat* cachedMeasureFormat(const icu::Locale& locale, UMeasureFormatWidth width) {
+    thread_local std::map<std::pair<std::string, int>, std::unique_ptr<icu::MeasureFormat>> formats;
+    auto key = std::make_pair(std::string(locale.getName()), static_cast<int>(width));
+    auto found = formats.find(key);
+    if (found == formats.end()) {
+        UErrorCode status = U_ZERO_ERROR;
+        auto format = std::make_unique<icu::MeasureFormat>(locale, width, status);
+        if (U_FAILURE(status)) return nullptr;
+        found = formats.emplace(std::move(key), std::move(format)).first;
+    }
+    return found->second.get();
+}
+
 std::optional<std::string> unitsText(const std::vector<Field>& fields, UMeasureFormatWidth width,
                                      const icu::Locale& locale) {
     UErrorCode status = U_ZERO_ERROR;
-    icu::MeasureFormat format(locale, width, status);
+    const icu::MeasureFormat* format = cachedMeasureFormat(locale, width);
+    if (!format) return std::nullopt;
     std::vector<icu::Measure> measures;
     measures.reserve(fields.size());
     for (const Field& field : fields)
         measures.emplace_back(icu::Formattable(field.value), new icu::MeasureUnit(field.unit->measureUnit()), status);
     icu::UnicodeString text;
     icu::FieldPosition position(icu::FieldPosition::DONT_CARE);
-    format.formatMeasures(measures.data(), static_cast<int32_t>(measures.size()), text, position, status);
+    format->formatMeasures(measures.data(), static_cast<int32_t>(measures.size()), text, position, status);
     if (U_FAILURE(status)) return std::nullopt;
     return icu_support::utf8(text);
 }
