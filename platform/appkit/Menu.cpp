@@ -26,15 +26,6 @@ std::shared_ptr<MenuItem> Menu::itemAt(int index) const {
     return items_[static_cast<std::size_t>(index)];
 }
 
-std::shared_ptr<MenuItem> Menu::itemWithTitle(const std::string& title) const {
-    for (const auto& item : items_) {
-        if (!item->isSeparatorItem() && item->title() == title) {
-            return item;
-        }
-    }
-    return nullptr;
-}
-
 int Menu::indexOfItem(const MenuItem& item) const {
     for (std::size_t index = 0; index < items_.size(); ++index) {
         if (items_[index].get() == &item) {

@@ -36,7 +36,6 @@ public:
     const std::vector<std::shared_ptr<MenuItem>>& items() const { return items_; }
     int numberOfItems() const { return static_cast<int>(items_.size()); }
     std::shared_ptr<MenuItem> itemAt(int index) const;
-    std::shared_ptr<MenuItem> itemWithTitle(const std::string& title) const;
     int indexOfItem(const MenuItem& item) const;
 
     void addItem(const std::shared_ptr<MenuItem>& item);

@@ -18,7 +18,6 @@ public:
     // A new item of the given length: a fixed width in points, or
     // StatusItem::variableLength / StatusItem::squareLength.
     std::shared_ptr<StatusItem> statusItem(double length);
-    void removeStatusItem(const std::shared_ptr<StatusItem>& item);
 
     // The items still alive, in the order they were made. The bar does not
     // keep an item alive: one its owner lets go of disappears.

@@ -27,11 +27,6 @@ void TimerPublisher::stop(State& state) {
     }
 }
 
-AnyCancellable TimerPublisher::connect() const {
-    start(state_);
-    return AnyCancellable([state = state_] { stop(*state); });
-}
-
 AnyPublisher<Date> TimerPublisher::autoconnect() const {
     return AnyPublisher<Date>([state = state_](Subscriber<Date> subscriber) {
         // Shared: the cancel action must be copyable, the token is not.

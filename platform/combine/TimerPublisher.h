@@ -10,15 +10,13 @@
 namespace platform {
 
 // A repeating run-loop timer as a publisher of the moments it fires (Date::now()).
-// The timer exists while the publisher is connected: connect() starts it, and
-// autoconnect() gives a publisher that connects with its first subscriber and
-// disconnects when the last one goes. Copies share one timer. Main thread only.
+// The timer exists while the publisher is connected: autoconnect() gives a
+// publisher that connects with its first subscriber and disconnects when the
+// last one goes. Copies share one timer. Main thread only.
 class TimerPublisher {
 public:
     static TimerPublisher publish(double every, RunLoop& runLoop, RunLoop::Mode mode);
 
-    // Starts the timer unless it runs; cancelling the token stops it.
-    AnyCancellable connect() const;
     AnyPublisher<Date> autoconnect() const;
     // The firings, without connecting.
     AnyPublisher<Date> eraseToAnyPublisher() const { return state_->firings; }
