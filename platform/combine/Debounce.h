@@ -14,10 +14,10 @@ namespace platform {
 // while a menu tracks.
 //
 // Completion follows the platform's debounce: it is forwarded at once, and a value
-// still waiting is dropped, not flushed. (The reference documentation says nothing
-// about it; the behaviour reported there is that a one-element publisher, debounced,
-// delivers no element.) So debouncing a sequence that completes within the wait
-// yields only the completion.
+// still waiting is dropped, not flushed. The reference documentation leaves this
+// open; what developers observe is that a debounced one-element publisher delivers
+// no element. So debouncing a sequence that completes within the wait yields only
+// the completion.
 struct Debounce {
     template <typename Output>
     static AnyCancellable subscribe(const SubscribeFunction<Output>& upstream, double seconds, RunLoop& runLoop,
