@@ -87,6 +87,8 @@ public:
         hello->setTarget(shared_from_this());
         auto remind = submenu->addItem("Remind me", "remind:");
         remind->setTarget(shared_from_this());
+        auto tip = submenu->addItem("Leave a tip", "leaveTip:");
+        tip->setTarget(shared_from_this());
         more->setSubmenu(submenu);
         menu.addItem("Preferences", "showPreferencesWindow:");
         menu.addItem("Quit", "terminate:");
@@ -103,11 +105,8 @@ private:
             }
         });
 
-        addAction("remind:", [](platform::Object*) {
-            if (auto url = platform::URL::fromString("sample://remind")) {
-                platform::Workspace::shared().open(*url);
-            }
-        });
+        addAction("remind:", [](platform::Object*) { openOwnURL("sample://remind"); });
+        addAction("leaveTip:", [](platform::Object*) { openOwnURL("sample://tip"); });
 
         auto& bar = platform::StatusBar::system();
         clicker = bar.statusItem(platform::StatusItem::variableLength);
@@ -142,6 +141,12 @@ private:
                 window->setDelegate(self.sharedAs<platform::WindowDelegate>());
             }
         }));
+    }
+
+    static void openOwnURL(const std::string& text) {
+        if (auto url = platform::URL::fromString(text)) {
+            platform::Workspace::shared().open(*url);
+        }
     }
 
     void clicked() {

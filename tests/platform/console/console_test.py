@@ -48,6 +48,12 @@ def scripted_session(home):
         "choose 'Open last link'",
         "choose 'Wrong kind'",
         "choose 'More/Remind me'",
+        "choose 'More/Leave a tip'",
+        "type 'Tip e.g. $2.50' $2.50",
+        "type 'Tip e.g. $2.50' 3 dollars",
+        "advance 10",
+        "views",
+        "escape",
         "bogus-command",
         "item 0",
         "right-click",
@@ -84,6 +90,16 @@ def scripted_session(home):
     check(opened == ["https://a.example/page"], "the represented link opens: %r" % opened)
     check(any(event["event"] == "windowShown" and event["title"] == "Reminder" for event in events),
           "the program's own URL opens a window of the group that handles it")
+    typed = [record.get("lines") for record in records if record.get("command") == "type"]
+    check(typed == [['"Tip e.g. $2.50" shows "$2.50"'],
+                    ['"Tip e.g. $2.50" did not take "3 dollars"; it shows "$2.50"']],
+          "the tip field takes dollars only: %r" % typed)
+    views = [record["lines"] for record in records if record.get("reply") == "views"]
+    check(len(views) == 1 and '      /0/1 Text "Tip: $2.50"' in views[0]
+          and "      /0/2 Shape FillBar(0.5) fill=systemBlue animating" in views[0],
+          "the tip shows below the field and the bar is halfway after 10 of 20 seconds: %r" % views)
+    check(any(event["event"] == "windowClosed" and event["title"] == "Tip" for event in events),
+          "Escape presses the tip window's cancel button, which closes it")
     errors = [record for record in records if "error" in record]
     check([error["command"] for error in errors] == ["bogus-command"], "only the unknown command fails: %r" % errors)
     check(kinds.count("terminate") == 1 and kinds[-1] == "terminate",
@@ -114,7 +130,7 @@ def options(home):
     result = run(["--help"], [], home)
     check(result.returncode == 0 and "usage: menulets_sample" in result.stdout, "--help prints the usage")
     for command in ["status", "click", "right-click", "drop-url", "drop-file", "drop-text", "menu", "choose",
-                    "windows", "advance", "sleep", "quit", "help"]:
+                    "windows", "views", "type", "escape", "advance", "sleep", "quit", "help"]:
         check("\n  " + command in result.stdout, "--help documents %s" % command)
     result = run(["--clock", "tomorrow"], [], home)
     check(result.returncode == 2 and "not an ISO 8601 date-time: tomorrow" in result.stderr,

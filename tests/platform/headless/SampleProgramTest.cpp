@@ -5,6 +5,11 @@
 #include "platform/appkit/Window.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
+#include "platform/headless/ViewDriver.h"
+#include "platform/views/HostingController.h"
+#include "platform/views/ShapeView.h"
+#include "platform/views/Text.h"
+#include "platform/views/ViewFinder.h"
 #include "tests/sample/SampleApp.h"
 #include "tests/support/TemporaryHome.h"
 
@@ -99,6 +104,7 @@ TEST_F(SampleProgramTest, TheMenuIsRebuiltOnEachOpeningWithEntriesNoOneAnswersDi
                                         "  More >",
                                         "    Say hello",
                                         "    Remind me",
+                                        "    Leave a tip",
                                         "  Preferences",
                                         "  Quit",
                                     }));
@@ -174,6 +180,35 @@ TEST_F(SampleProgramTest, OwnSchemeURLsComeBackIntoTheProgramAndOpenTheMatchingG
     EXPECT_TRUE(driver().pressEscape());
     EXPECT_TRUE(key->isClosed());
     EXPECT_FALSE(driver().pressEscape()) << "no window is key any more";
+}
+
+TEST_F(SampleProgramTest, TheTipWindowReadsDollarsFillsItsBarLinearlyAndClosesOnEscape) {
+    EXPECT_EQ(driver().choose("More/Leave a tip", 1), ChooseResult::chosen);
+    auto window = Application::shared().keyWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->title(), "Tip");
+    auto hosting = std::dynamic_pointer_cast<HostingController>(window->contentViewController());
+    ASSERT_NE(hosting, nullptr);
+    auto echo = [&] { return ViewFinder(hosting->rootView().node()).first<Text::Node>("*")->content(); };
+    auto bar = [&] {
+        auto shape = ViewFinder(hosting->rootView().node()).first<ShapeView::Node>("*");
+        return shape->presentedShape()->animatableData().at(0);
+    };
+
+    ViewDriver views(driver());
+    EXPECT_EQ(views.type("Tip e.g. $2.50", "$2.50").message, "\"Tip e.g. $2.50\" shows \"$2.50\"");
+    EXPECT_EQ(echo(), "Tip: $2.50");
+    EXPECT_EQ(views.type("Tip e.g. $2.50", "3 dollars").message,
+              "\"Tip e.g. $2.50\" did not take \"3 dollars\"; it shows \"$2.50\"");
+    EXPECT_EQ(echo(), "Tip: $2.50") << "text the formatter cannot read leaves the value";
+
+    driver().advance(10);
+    EXPECT_NEAR(bar(), 0.5, 1e-9) << "halfway through the 20 seconds";
+    driver().advance(15);
+    EXPECT_EQ(bar(), 1.0);
+
+    EXPECT_EQ(views.pressEscape().message, "Escape pressed the cancel button");
+    EXPECT_TRUE(window->isClosed());
 }
 
 TEST_F(SampleProgramTest, ThePreferencesEntryOpensTheSettingsSceneOnce) {
