@@ -1,0 +1,16 @@
+#include "Folderdock/AppDelegate.h"
+
+#include "platform/appkit/Application.h"
+#include "platform/appkit/Window.h"
+
+namespace Folderdock {
+
+void AppDelegate::applicationDidFinishLaunching() {
+    auto windows = platform::Application::shared().windows();
+    if (!windows.empty()) {
+        windows.front()->close();
+    }
+    barButton = MenuBarButton::make();
+}
+
+} // namespace Folderdock

@@ -1,0 +1,102 @@
+#include "Folderdock/AppEntries.h"
+
+#include "Folderdock/DesktopEntry.h"
+
+#include "platform/foundation/FileManager.h"
+
+#include <sys/stat.h>
+
+namespace Folderdock {
+
+using platform::URL;
+
+namespace {
+
+AppEntry application(const URL& item, std::string title) {
+    return AppEntry{AppEntry::Kind::application, std::move(title), item, false};
+}
+
+std::string titleWithoutExtension(const URL& item) { return item.deletingPathExtension().lastPathComponent(); }
+
+// Only regular files are read: opening a pipe that happens to carry the name
+// would wait forever.
+std::optional<struct stat> regularFileStatus(const URL& item) {
+    struct stat status {};
+    if (::stat(item.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return status;
+}
+
+std::optional<AppEntry> desktopApplication(const URL& item, std::string_view locale) {
+    if (!regularFileStatus(item)) {
+        return std::nullopt;
+    }
+    // A file that cannot be read is still offered under its file name: the
+    // desktop may well be able to start it.
+    auto entry = DesktopEntry::read(item.path());
+    if (entry && !entry->isShown()) {
+        return std::nullopt;
+    }
+    auto name = entry ? entry->name(locale) : std::nullopt;
+    return application(item, name && !name->empty() ? *name : titleWithoutExtension(item));
+}
+
+std::optional<AppEntry> appImage(const URL& item) {
+    auto status = regularFileStatus(item);
+    if (!status || (status->st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0) {
+        return std::nullopt;
+    }
+    return application(item, titleWithoutExtension(item));
+}
+
+} // namespace
+
+std::optional<AppEntry> entryFor(const URL& item, std::string_view locale) {
+    const std::string extension = item.pathExtension();
+    if (item.hasDirectoryPath() && extension != "app") {
+        return AppEntry{AppEntry::Kind::folder, item.lastPathComponent(), item, false};
+    }
+    if (extension == "app") {
+        return application(item, titleWithoutExtension(item));
+    }
+    if (item.hasDirectoryPath()) {
+        return std::nullopt;
+    }
+    if (extension == "desktop") {
+        return desktopApplication(item, locale);
+    }
+    if (extension == "AppImage") {
+        return appImage(item);
+    }
+    return std::nullopt;
+}
+
+bool isRunning(const URL& application, const std::vector<platform::RunningApplication>& runningApplications) {
+    for (const auto& running : runningApplications) {
+        if (running.bundleURL && *running.bundleURL == application) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<AppEntry> appEntries(const URL& folder, const std::vector<platform::RunningApplication>& runningApplications) {
+    std::vector<AppEntry> entries;
+    const auto items = platform::FileManager::defaultManager().contentsOfDirectory(folder);
+    if (!items) {
+        return entries;
+    }
+    const std::string locale = DesktopEntry::messagesLocale();
+    for (const URL& item : *items) {
+        if (auto entry = entryFor(item, locale)) {
+            if (entry->kind == AppEntry::Kind::application) {
+                entry->running = isRunning(entry->url, runningApplications);
+            }
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
+} // namespace Folderdock

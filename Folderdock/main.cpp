@@ -1,0 +1,3 @@
+#include "Folderdock/FolderdockApp.h"
+
+int main(int argc, char** argv) { return platform::runApp<Folderdock::FolderdockApp>(argc, argv); }
