@@ -1,0 +1,3 @@
+#include "Zivirodevevo/VidizividavaRov.h"
+
+int main(int argc, char** argv) { return platform::runApp<Zivirodevevo::VidizividavaRov>(argc, argv); }
