@@ -1,0 +1,3 @@
+#include "Pricetray/PricetrayApp.h"
+
+int main(int argc, char** argv) { return platform::runApp<Pricetray::PricetrayApp>(argc, argv); }
