@@ -1,7 +1,9 @@
 #include "platform/console/ViewCommands.h"
 
+#include "platform/appkit/Window.h"
 #include "platform/console/CommandRegistry.h"
 #include "platform/console/NumberArgument.h"
+#include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/ViewDriver.h"
 
 #include <cmath>
@@ -96,6 +98,26 @@ void registerViewCommands(CommandRegistry& registry) {
                           return usage("context VIEW ITEM");
                       }
                       return reply(ViewDriver(context.driver).chooseContextItem(arguments[0], rest(arguments, 1)));
+                  }});
+    registry.add({"focus", "WINDOW",
+                  "Click into a window: the application becomes active and the window key\n"
+                  "(a floating window that gave up the keyboard takes it back).",
+                  [](const Arguments& arguments, ConsoleContext& context) {
+                      auto number = arguments.size() == 1 ? windowNumber(arguments[0]) : std::nullopt;
+                      if (!number) {
+                          return usage("focus WINDOW");
+                      }
+                      auto window = context.driver.window(*number);
+                      if (!window || !window->isVisible()) {
+                          return ConsoleReply::failure("no visible window " + arguments[0]);
+                      }
+                      if (!window->canBecomeKeyWindow()) {
+                          return ConsoleReply::failure("window " + arguments[0] + " cannot become key");
+                      }
+                      context.driver.activate();
+                      window->makeKeyWindow();
+                      context.driver.settle();
+                      return ConsoleReply::ok("view", {"window " + arguments[0] + " is key"});
                   }});
     registry.add({"escape", "", "Press Escape in the key window (its cancel button).",
                   [](const Arguments& arguments, ConsoleContext& context) {

@@ -164,3 +164,26 @@ TEST_F(ViewDriverTest, EscapePressesCancel) {
     EXPECT_TRUE(window->isClosed());
     EXPECT_EQ(draft()->saves, 0);
 }
+
+TEST_F(ViewDriverTest, FocusGivesTheKeyboardBackToAWindowThatResignedIt) {
+    auto window = Application::shared().keyWindow();
+    ASSERT_NE(window, nullptr);
+    const std::string number = std::to_string(window->windowNumber());
+    window->resignKeyWindow();
+    session.driver().deactivate();
+    EXPECT_EQ(run("escape", {}).error, "no window is key");
+
+    EXPECT_EQ(run("focus", {number}).lines, (std::vector<std::string>{"window " + number + " is key"}));
+    EXPECT_TRUE(Application::shared().isActive()) << "clicking into a window activates its application";
+    EXPECT_EQ(run("escape", {}).lines, (std::vector<std::string>{"Escape pressed the cancel button"}));
+    EXPECT_TRUE(window->isClosed());
+
+    EXPECT_EQ(run("focus", {number}).error, "no visible window " + number) << "a closed window";
+    EXPECT_EQ(run("focus", {}).error, "usage: focus WINDOW");
+    EXPECT_EQ(run("focus", {"x"}).error, "usage: focus WINDOW");
+    auto borderless = Window::make();
+    borderless->setStyleMask(WindowStyleMask::borderless);
+    borderless->orderFront();
+    const std::string other = std::to_string(borderless->windowNumber());
+    EXPECT_EQ(run("focus", {other}).error, "window " + other + " cannot become key");
+}
