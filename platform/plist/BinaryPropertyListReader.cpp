@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::uint64_t allOnes = std::numeric_limits<std::uint64_t>::max();
 
-bool isValidWidth(std::size_t width) { return width == 1 || width == 2 || width == 4 || width == 8; }
+// Any width from one to eight bytes: other writers size offsets to the file
+// (three bytes once a file passes 64 KiB), not to a power of two.
+bool isValidWidth(std::size_t width) { return width >= 1 && width <= 8; }
 
 std::string hex(std::uint8_t byte) {
     constexpr char digits[] = "0123456789abcdef";
@@ -64,10 +66,10 @@ void BinaryPropertyListReader::readTrailer() {
     topObject_ = bigEndian(trailer + trailerTopObject, 8);
     offsetTableOffset_ = bigEndian(trailer + trailerOffsetTableOffset, 8);
     if (!isValidWidth(offsetIntSize_)) {
-        fail("offset size " + std::to_string(offsetIntSize_) + " is not 1, 2, 4 or 8");
+        fail("offset size " + std::to_string(offsetIntSize_) + " is not 1 to 8");
     }
     if (!isValidWidth(objectRefSize_)) {
-        fail("reference size " + std::to_string(objectRefSize_) + " is not 1, 2, 4 or 8");
+        fail("reference size " + std::to_string(objectRefSize_) + " is not 1 to 8");
     }
     if (numObjects_ == 0) {
         fail("no objects");

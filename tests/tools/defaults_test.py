@@ -152,6 +152,29 @@ class DefaultsTool(unittest.TestCase):
         self.assertEqual(self.load("dev.menulets.Pricetray"), {"n": 1})
         self.assertIn(b"usage: defaults", self.ok("--help"))
 
+    def test_round_trips_with_libplist_beyond_64_kib(self):
+        # Over 64 KiB the offsets of libplist's files take three bytes.
+        value = {"links": [{"relative": "https://example.com/%d" % i, "title": "T\u00eftle %d" % i, "n": i}
+                           for i in range(2000)],
+                 "big": -(2 ** 40), "ratio": 0.25, "on": True, "blob": bytes(range(256))}
+        source = os.path.join(self.home.name, "source.xml")
+        with open(source, "wb") as file:
+            plistlib.dump(value, file, fmt=plistlib.FMT_XML, sort_keys=False)
+        os.makedirs(self.folder)
+        subprocess.run(["plistutil", "-i", source, "-o", self.domain_file("dev.menulets.Pricetray"), "-f", "bin"],
+                       check=True)
+        with open(self.domain_file("dev.menulets.Pricetray"), "rb") as file:
+            written = file.read()
+        self.assertGreater(len(written), 65536)
+        self.assertEqual(written[-26], 3, "libplist wrote no three-byte offsets; the case is not covered")
+
+        exported = os.path.join(self.home.name, "exported.plist")
+        self.ok("export", "dev.menulets.Pricetray", exported)
+        with open(exported, "rb") as file:
+            self.assertEqual(plistlib.load(file), value)
+        converted = subprocess.run(["plistutil", "-i", exported, "-f", "xml"], check=True, capture_output=True)
+        self.assertEqual(plistlib.loads(converted.stdout), value)
+
     def test_unreadable_domain_is_kept_aside_when_written(self):
         os.makedirs(self.folder)
         with open(self.domain_file("dev.menulets.Hourtrail"), "wb") as file:

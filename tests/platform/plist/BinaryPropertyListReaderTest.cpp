@@ -60,7 +60,7 @@ std::vector<MalformedCase> malformedCases() {
         {"Empty", {}, "too short"},
         {"HeaderOnly", dataFromString("bplist00"), "too short"},
         {"WrongMagic", patched(sample, 7, '1'), "header"},
-        {"OffsetSizeThree", RawFile{{{0x09}}, 3}.build(), "offset size 3"},
+        {"OffsetSizeNine", RawFile{{{0x09}}, 9}.build(), "offset size 9"},
         {"ReferenceSizeZero", RawFile{{{0x09}}, 1, 0}.build(), "reference size 0"},
         {"NoObjects", RawFile{{{0x09}}, 1, 1, 0}.build(), "no objects"},
         {"TopObjectOutOfRange", RawFile{{{0x09}}, 1, 1, {}, 1}.build(), "top object 1 out of range"},
@@ -117,6 +117,9 @@ TEST(BinaryPropertyListReader, AcceptsWhatOtherWritersProduce) {
          PropertyListDictionary{{"k", PropertyList::integer(2)}}},
         {"single-precision real", RawFile{{{0x22, 0x3F, 0xC0, 0x00, 0x00}}}.build(), 1.5},
         {"wide sizes", RawFile{{{0xA1, 0, 0, 0, 0, 0, 0, 0, 1}, {0x09}}, 8, 8}.build(), PropertyListArray{true}},
+        {"three-byte offsets and references", RawFile{{{0xA1, 0, 0, 1}, {0x09}}, 3, 3}.build(), PropertyListArray{true}},
+        {"five-byte offsets, seven-byte references", RawFile{{{0xA1, 0, 0, 0, 0, 0, 0, 1}, {0x08}}, 5, 7}.build(),
+         PropertyListArray{false}},
         {"top object not first", RawFile{{{0x09}, {0xA1, 0x00}}, 1, 1, {}, 1}.build(), PropertyListArray{true}},
         {"count in eight bytes", RawFile{{{0x5F, 0x13, 0, 0, 0, 0, 0, 0, 0, 1, 'z'}}}.build(), "z"},
     };
