@@ -4,6 +4,7 @@
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
 #include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/foundation/AsciiCase.h"
 
 #include <algorithm>
@@ -129,10 +130,12 @@ void Application::terminate(Object*) {
     if (auto* backend = Backend::installed()) {
         backend->applicationWillTerminate();
     }
+    // Data that never reached its file must not end as a success.
+    const int status = SaveFailures::any() ? 1 : 0;
     if (exitHandler_) {
-        exitHandler_(0);
+        exitHandler_(status);
     } else {
-        std::exit(0);
+        std::exit(status);
     }
 }
 

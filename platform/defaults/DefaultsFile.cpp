@@ -25,9 +25,10 @@ FileStamp stampOf(const struct stat& status) {
                      static_cast<std::int64_t>(status.st_mtim.tv_nsec)};
 }
 
-DefaultsFile::Contents unreadable(std::string reason, std::optional<FileStamp> stamp = std::nullopt) {
+DefaultsFile::Contents failed(DefaultsFile::Status status, std::string reason,
+                              std::optional<FileStamp> stamp = std::nullopt) {
     DefaultsFile::Contents contents;
-    contents.status = DefaultsFile::Status::unreadable;
+    contents.status = status;
     contents.error = std::move(reason);
     contents.stamp = stamp;
     return contents;
@@ -69,22 +70,25 @@ std::optional<FileStamp> FileStamp::of(const std::string& path) {
 }
 
 DefaultsFile::Contents DefaultsFile::read() const {
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    using enum Status;
+    // Non-blocking, so that a FIFO at the path is seen for what it is
+    // instead of waiting for a writer.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             return Contents{};
         }
-        return unreadable(std::strerror(errno));
+        return failed(unreadable, std::strerror(errno));
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int code = errno;
         ::close(fd);
-        return unreadable(std::strerror(code));
+        return failed(unreadable, std::strerror(code));
     }
     if (!S_ISREG(status.st_mode) || status.st_size > maximumFileSize) {
         ::close(fd);
-        return unreadable(S_ISREG(status.st_mode) ? "file too large" : "not a regular file");
+        return failed(unreadable, S_ISREG(status.st_mode) ? "file too large" : "not a regular file");
     }
     const FileStamp stamp = stampOf(status);
     Data bytes(static_cast<std::size_t>(status.st_size));
@@ -97,7 +101,7 @@ DefaultsFile::Contents DefaultsFile::read() const {
         if (n < 0) {
             const int code = errno;
             ::close(fd);
-            return unreadable(std::strerror(code), stamp);
+            return failed(unreadable, std::strerror(code), stamp);
         }
         if (n == 0) {
             bytes.resize(filled); // shrank while being read; the parse decides
@@ -110,13 +114,13 @@ DefaultsFile::Contents DefaultsFile::read() const {
     std::string parseError;
     auto root = BinaryPropertyList::read(bytes, &parseError);
     if (!root) {
-        return unreadable("not a binary property list (" + parseError + ")", stamp);
+        return failed(corrupt, "not a binary property list (" + parseError + ")", stamp);
     }
     if (!root->dictionary()) {
-        return unreadable(std::string("the root is a ") + kindName(root->kind()) + ", not a dictionary", stamp);
+        return failed(corrupt, std::string("the root is a ") + kindName(root->kind()) + ", not a dictionary", stamp);
     }
     Contents contents;
-    contents.status = Status::loaded;
+    contents.status = loaded;
     contents.values = std::move(*root->dictionary());
     contents.stamp = stamp;
     return contents;
@@ -143,25 +147,77 @@ std::optional<std::string> DefaultsFile::moveAside(std::string* error) const {
     return std::nullopt;
 }
 
+std::optional<std::string> DefaultsFile::keepAside(const std::string& key, const PropertyList& value,
+                                                   std::string* error) const {
+    constexpr std::string_view suffix = ".plist";
+    std::string stem = path_.ends_with(suffix) ? path_.substr(0, path_.size() - suffix.size()) : path_;
+    // The key becomes part of a domain name: only the characters domain names take.
+    stem += '.';
+    for (const char c : key) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                           c == '-' || c == '_';
+        stem += plain ? c : '_';
+    }
+    stem += '.' + utcTimestamp();
+    const Data bytes = BinaryPropertyList::write(PropertyList(PropertyListDictionary{{key, value}}));
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        const std::string candidate = (attempt == 1 ? stem : stem + "-" + std::to_string(attempt)) + std::string(suffix);
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (fd < 0) {
+            if (error) {
+                *error = "cannot keep " + key + " aside in " + candidate + ": " + std::strerror(errno);
+            }
+            return std::nullopt;
+        }
+        ::close(fd);
+        // Written whole under the name just claimed, so a crash leaves the old value in place.
+        if (!FileManager::defaultManager().writeAtomically(bytes, candidate, error)) {
+            ::unlink(candidate.c_str());
+            return std::nullopt;
+        }
+        return candidate;
+    }
+    if (error) {
+        *error = "cannot keep " + key + " aside: every name is taken";
+    }
+    return std::nullopt;
+}
+
 DefaultsFile::Contents DefaultsFile::load(std::string* notice) const {
     Contents contents = read();
-    if (contents.status != Status::unreadable) {
+    if (contents.status == Status::unreadable) {
+        if (notice) {
+            *notice = path_ + " cannot be read (" + contents.error + "); it is left as it is and nothing is written to it";
+        }
+        return contents;
+    }
+    if (contents.status != Status::corrupt) {
         return contents;
     }
     std::string moveError;
     if (auto movedTo = moveAside(&moveError)) {
         if (notice) {
-            *notice = path_ + " is unreadable (" + contents.error + "); moved aside to " + *movedTo;
+            *notice = path_ + " is corrupt (" + contents.error + "); moved aside to " + *movedTo;
         }
         return Contents{};
     }
     if (notice) {
-        *notice = path_ + " is unreadable (" + contents.error + ") and " + moveError;
+        *notice = path_ + " is corrupt (" + contents.error + ") and " + moveError;
     }
     return contents;
 }
 
 bool DefaultsFile::write(const PropertyListDictionary& values, std::string* error) const {
+    struct stat existing {};
+    if (::stat(path_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        if (error) {
+            *error = "cannot write " + path_ + ": not a regular file";
+        }
+        return false;
+    }
     FileManager& files = FileManager::defaultManager();
     const auto slash = path_.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !files.createDirectory(path_.substr(0, slash), true, error)) {
@@ -174,7 +230,7 @@ bool DefaultsFile::update(const std::function<bool(PropertyListDictionary&, std:
                           std::string* error, std::string* notice) const {
     std::string loadNotice;
     Contents contents = load(&loadNotice);
-    if (contents.status == Status::unreadable) {
+    if (contents.status == Status::unreadable || contents.status == Status::corrupt) {
         if (error) {
             *error = loadNotice;
         }
@@ -188,6 +244,8 @@ bool DefaultsFile::update(const std::function<bool(PropertyListDictionary&, std:
     }
     return write(contents.values, error);
 }
+
+void DefaultsFile::removeStaleTemporaryFiles() const { FileManager::defaultManager().removeStaleTemporaryFiles(path_); }
 
 bool DefaultsFile::remove(std::string* error) const {
     if (::unlink(path_.c_str()) != 0) {

@@ -7,13 +7,16 @@
 #include "platform/defaults/URLArchive.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/runloop/DispatchQueue.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <mutex>
+#include <vector>
 
 namespace platform {
 
@@ -22,33 +25,33 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         : domainName(std::move(name)),
           file(DefaultsLocation::fileForDomain(domainName)),
           global(DefaultsLocation::fileForDomain(DefaultsLocation::globalDomainName)) {
-        std::string notice;
-        DefaultsFile::Contents contents = file.load(&notice);
-        if (!notice.empty()) {
-            std::cerr << "defaults: " << notice << '\n';
-        }
-        // Still there and unreadable: writing now would replace it.
-        fileBlocked = contents.status == DefaultsFile::Status::unreadable;
-        values = std::move(contents.values);
+        file.removeStaleTemporaryFiles();
+        std::lock_guard lock(mutex);
+        readFileLocked();
     }
 
     std::optional<PropertyList> object(std::string_view key) {
         {
             std::lock_guard lock(mutex);
-            if (const PropertyList* value = values.find(key)) {
+            if (const auto* change = findChange(key)) {
+                return change->second;
+            }
+            refreshLocked();
+            if (const PropertyList* value = stored.find(key)) {
                 return *value;
             }
         }
         return global.object(key);
     }
 
-    // `edit` returns whether it changed anything.
-    void change(const std::function<bool(PropertyListDictionary&)>& edit) {
+    // Records the new value of `key` (nothing removes it) for the next write.
+    void change(std::string_view key, std::optional<PropertyList> value) {
         std::lock_guard lock(mutex);
-        if (!edit(values)) {
-            return;
+        if (auto* change = findChange(key)) {
+            change->second = std::move(value);
+        } else {
+            changes.emplace_back(std::string(key), std::move(value));
         }
-        dirty = true;
         // One block per change rather than a "scheduled" flag: a run loop that
         // is reset drops its blocks, and a flag would then never clear. The
         // first block of a turn writes everything; the others find nothing to do.
@@ -60,45 +63,119 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         });
     }
 
+    void keepAsideBeforeReplacing(std::string_view key, std::string_view reason) {
+        std::lock_guard lock(mutex);
+        undecodable.insert_or_assign(std::string(key), std::string(reason));
+    }
+
+    // Writes only the keys this program changed, over what the file holds
+    // now, so that values other writers put there meanwhile survive.
     bool flushLocked() {
-        if (!dirty) {
+        if (changes.empty()) {
             return true;
         }
-        if (fileBlocked && !unblockLocked()) {
+        refreshLocked();
+        if (fileBlocked) {
+            return failLocked("defaults: cannot write " + file.path() + ": " + blockReason +
+                              "; it is left as it is");
+        }
+        if (!keepAsideReplacedValuesLocked()) {
             return false;
         }
-        std::string error;
-        if (!file.write(values, &error)) {
-            std::cerr << "defaults: " << error << '\n';
-            return false;
-        }
-        dirty = false;
-        return true;
-    }
-
-    // Tries again to get the unreadable file out of the way; if it has become
-    // readable since, its values go beneath the ones set in the meantime.
-    bool unblockLocked() {
-        DefaultsFile::Contents contents = file.read();
-        if (contents.status == DefaultsFile::Status::unreadable && !file.moveAside()) {
-            return false;
-        }
-        for (const auto& [key, value] : contents.values) {
-            if (!values.contains(key)) {
-                values.set(key, value);
+        PropertyListDictionary merged = stored;
+        for (const auto& [key, value] : changes) {
+            if (value) {
+                merged.set(key, *value);
+            } else {
+                merged.remove(key);
             }
         }
-        fileBlocked = false;
+        std::string error;
+        if (!file.write(merged, &error)) {
+            return failLocked("defaults: " + error);
+        }
+        SaveFailures::recordSuccess(file.path());
+        stored = std::move(merged);
+        stamp = FileStamp::of(file.path());
+        changes.clear();
         return true;
     }
 
+private:
+    std::pair<std::string, std::optional<PropertyList>>* findChange(std::string_view key) {
+        for (auto& change : changes) {
+            if (change.first == key) {
+                return &change;
+            }
+        }
+        return nullptr;
+    }
+
+    // Reads the file again when another writer replaced, changed or removed it.
+    void refreshLocked() {
+        if (FileStamp::of(file.path()) != stamp) {
+            readFileLocked();
+        }
+    }
+
+    void readFileLocked() {
+        std::string notice;
+        DefaultsFile::Contents contents = file.load(&notice);
+        // A loaded file's stamp is of the very version read; a bad file, or
+        // none, is stamped as it is now, after any move aside.
+        stamp = contents.status == DefaultsFile::Status::loaded ? contents.stamp : FileStamp::of(file.path());
+        if (!notice.empty()) {
+            std::cerr << "defaults: " << notice << '\n';
+        }
+        // A bad file that is still there must not be replaced by a write.
+        fileBlocked = contents.status == DefaultsFile::Status::unreadable ||
+                      contents.status == DefaultsFile::Status::corrupt;
+        blockReason = fileBlocked ? contents.error : std::string();
+        stored = std::move(contents.values);
+    }
+
+    // A value the program could not decode is copied to a file of its own
+    // before a change replaces it: never destroyed, only set aside.
+    bool keepAsideReplacedValuesLocked() {
+        for (auto it = undecodable.begin(); it != undecodable.end();) {
+            const PropertyList* value = stored.find(it->first);
+            if (!value || !findChange(it->first)) {
+                it = value ? std::next(it) : undecodable.erase(it);
+                continue;
+            }
+            std::string error;
+            const auto keptAt = file.keepAside(it->first, *value, &error);
+            if (!keptAt) {
+                return failLocked("defaults: " + error + "; " + it->first + " is not replaced");
+            }
+            std::cerr << "defaults: the value of " << it->first << " could not be used (" << it->second
+                      << "); it is kept in " << *keptAt << '\n';
+            it = undecodable.erase(it);
+        }
+        return true;
+    }
+
+    bool failLocked(const std::string& message) {
+        SaveFailures::recordFailure(file.path(), message);
+        return false;
+    }
+
+public:
     std::mutex mutex;
     const std::string domainName;
     const DefaultsFile file;
     GlobalDomain global;
-    PropertyListDictionary values;
-    bool dirty = false;
+
+private:
+    // The file's values as last read or written, and the version they came from.
+    PropertyListDictionary stored;
+    std::optional<FileStamp> stamp;
+    // Keys set (or removed: no value) since the last write, in the order first changed.
+    std::vector<std::pair<std::string, std::optional<PropertyList>>> changes;
+    // Keys whose stored value could not be decoded, with the reason.
+    std::map<std::string, std::string> undecodable;
     bool fileBlocked = false;
+    std::string blockReason;
 };
 
 namespace {
@@ -211,15 +288,11 @@ std::optional<URL> UserDefaults::url(std::string_view key) const {
             return expandingTilde(*url);
         }
     }
+    keepAsideBeforeReplacing(key, "not an archived URL or a path");
     return std::nullopt;
 }
 
-void UserDefaults::set(const PropertyList& value, std::string_view key) {
-    state_->change([&](PropertyListDictionary& values) {
-        values.set(std::string(key), value);
-        return true;
-    });
-}
+void UserDefaults::set(const PropertyList& value, std::string_view key) { state_->change(key, value); }
 
 void UserDefaults::setURL(const std::optional<URL>& url, std::string_view key) {
     if (!url) {
@@ -229,8 +302,10 @@ void UserDefaults::setURL(const std::optional<URL>& url, std::string_view key) {
     set(PropertyList(URLArchive::archive(storableURL(*url))), key);
 }
 
-void UserDefaults::removeObject(std::string_view key) {
-    state_->change([&](PropertyListDictionary& values) { return values.remove(key); });
+void UserDefaults::removeObject(std::string_view key) { state_->change(key, std::nullopt); }
+
+void UserDefaults::keepAsideBeforeReplacing(std::string_view key, std::string_view reason) const {
+    state_->keepAsideBeforeReplacing(key, reason);
 }
 
 bool UserDefaults::synchronize() {

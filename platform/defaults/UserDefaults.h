@@ -19,9 +19,13 @@ namespace platform {
 // A change is visible to the next read at once. Writing it to the file is
 // coalesced to the end of the current run-loop turn (a block on the main
 // queue); synchronize() writes at once, and pending changes are written when
-// the process exits normally. Every write replaces the file atomically. A file
-// that cannot be parsed is moved aside, kept under a new name, and the domain
-// starts empty. Safe to use from any thread.
+// the process exits normally. A write puts just the keys this program changed
+// over what the file holds at that moment, so values that another writer (the
+// defaults tool) put there are kept, and reads see them. Every write replaces
+// the file atomically; a failed one is said on standard error (SaveFailures).
+// A file that cannot be parsed is moved aside, kept under a new name, and the
+// domain starts empty; one that cannot be read at all is left alone, never
+// replaced, and the domain runs empty. Safe to use from any thread.
 class UserDefaults {
 public:
     // The running program's defaults, named after its bundle identifier (or
@@ -55,6 +59,7 @@ public:
     bool boolean(std::string_view key) const;
     // A URL stored by setURL (an archived URL in a data value, with "~"
     // expanded in a file URL's path), or a string read as a file path.
+    // Any other value is kept aside before it is replaced.
     std::optional<URL> url(std::string_view key) const;
 
     void set(const PropertyList& value, std::string_view key);
@@ -73,6 +78,12 @@ public:
     // folder at the start of its path abbreviated to "~". Nothing removes the key.
     void setURL(const std::optional<URL>& url, std::string_view key);
     void removeObject(std::string_view key);
+
+    // For the value stored under `key` that the program could not decode
+    // (`reason` says why) and so runs without: before anything replaces or
+    // removes it, it is copied to a file beside the domain's file, readable
+    // as a domain of its own, and standard error names that file.
+    void keepAsideBeforeReplacing(std::string_view key, std::string_view reason) const;
 
     // Writes pending changes now. False when the file could not be written;
     // the changes stay pending and the next change or call tries again.

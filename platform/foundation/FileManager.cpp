@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,13 +70,16 @@ bool writeAll(int fd, const Data& data) {
     return true;
 }
 
+// Temporary files are named ".<name>.tmp.<pid>.<counter>" beside their target,
+// so that the writer of a stale one can be told from its name.
+std::string temporaryPrefix(const std::string& path) { return "." + path.substr(path.find_last_of('/') + 1) + ".tmp."; }
+
 // Opens a fresh file beside the target that no one else can be using.
 int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
     const std::string folder = parentPath(path);
-    const std::string base = path.substr(path.find_last_of('/') + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = joinPath(folder, "." + base + ".tmp." + std::to_string(::getpid()) + "." +
+        temporaryPath = joinPath(folder, temporaryPrefix(path) + std::to_string(::getpid()) + "." +
                                              std::to_string(counter.fetch_add(1)));
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
@@ -258,6 +262,36 @@ bool FileManager::writeAtomically(const Data& data, const std::string& path, std
         ::close(folder);
     }
     return true;
+}
+
+int FileManager::removeStaleTemporaryFiles(const std::string& path) const {
+    const std::string folder = parentPath(path);
+    const std::string prefix = temporaryPrefix(path);
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        const std::string rest(name.substr(prefix.size()));
+        char* end = nullptr;
+        errno = 0;
+        const long pid = std::strtol(rest.c_str(), &end, 10);
+        if (errno != 0 || end == rest.c_str() || *end != '.' || pid <= 0) {
+            continue;
+        }
+        // A live process with that number may be the writer; only a gone one is certain.
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH &&
+            ::unlink(joinPath(folder, name).c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(directory);
+    return removed;
 }
 
 std::string FileManager::expandingTildeInPath(const std::string& path) const {

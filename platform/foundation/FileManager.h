@@ -48,6 +48,9 @@ public:
     // is flushed. A crash at any moment leaves the old file or the new one.
     bool writeAtomically(const Data& data, const URL& url, std::string* error = nullptr) const;
     bool writeAtomically(const Data& data, const std::string& path, std::string* error = nullptr) const;
+    // Removes the temporary files of atomic writes to `path` whose writing
+    // process is gone (killed before its rename); returns how many.
+    int removeStaleTemporaryFiles(const std::string& path) const;
 
     // The path with a leading "~" or "~/" replaced by the home folder, and the
     // reverse: a path inside the home folder starting with "~".

@@ -4,6 +4,7 @@
 #include "platform/appkit/SceneController.h"
 #include "platform/appkit/StatusBar.h"
 #include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/Clock.h"
@@ -27,6 +28,7 @@ std::string HeadlessSession::applicationName(const std::string& bundleIdentifier
 
 void HeadlessSession::resetPlatform() {
     Application::shared().reset();
+    SaveFailures::reset();
     StatusBar::system().reset();
     RunLoop::main().reset();
 }

@@ -7,6 +7,7 @@
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
 #include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/SaveFailures.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -61,7 +62,7 @@ void HeadlessWindowServer::applicationActivationChanged(bool active) {
 void HeadlessWindowServer::applicationWillTerminate() {
     dismissMenu();
     flush();
-    record(HeadlessEvent("terminate").with("status", 0));
+    record(HeadlessEvent("terminate").with("status", SaveFailures::any() ? 1 : 0));
 }
 
 void HeadlessWindowServer::popUpStatusItemMenu(StatusItem& item) {

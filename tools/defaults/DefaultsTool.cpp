@@ -149,7 +149,7 @@ int DefaultsTool::remove(const std::vector<std::string>& arguments) {
     if (arguments.size() == 1) {
         return file.remove(&error) ? 0 : fail(error);
     }
-    if (contents.status == DefaultsFile::Status::unreadable) {
+    if (contents.status == DefaultsFile::Status::unreadable || contents.status == DefaultsFile::Status::corrupt) {
         return fail("cannot read domain " + *domain + ": " + contents.error);
     }
     const std::string& key = arguments[1];
@@ -236,7 +236,7 @@ std::optional<DefaultsFile::Contents> DefaultsTool::existingContents(const std::
         fail("Domain " + domain + " does not exist");
         return std::nullopt;
     }
-    if (contents.status == DefaultsFile::Status::unreadable) {
+    if (contents.status == DefaultsFile::Status::unreadable || contents.status == DefaultsFile::Status::corrupt) {
         fail("cannot read domain " + domain + ": " + contents.error);
         return std::nullopt;
     }

@@ -1,8 +1,10 @@
+#include "platform/defaults/DefaultsFile.h"
 #include "platform/defaults/DefaultsLocation.h"
 #include "platform/defaults/GlobalDomainWriter.h"
 #include "platform/defaults/URLArchive.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/plist/BinaryPropertyList.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
@@ -14,6 +16,9 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -176,6 +181,97 @@ TEST_F(Defaults, UnreadableFilesAreMovedAsideAndNeverOverwritten) {
     const std::string folder = DefaultsLocation::folder() + "/";
     EXPECT_EQ(contents(folder + aside), "not a property list");
     EXPECT_EQ(contents(folder + aside + "-2"), "also broken");
+}
+
+TEST_F(Defaults, WritesKeepWhatAnotherWriterChangedAndReadsSeeIt) {
+    UserDefaults defaults(domain);
+    defaults.set("mine", "Carryover.store");
+    ASSERT_TRUE(defaults.synchronize());
+
+    const DefaultsFile file(path);
+    ASSERT_TRUE(file.update([](PropertyListDictionary& values, std::string*) {
+        values.set("User.key", PropertyList("hello"));
+        return true;
+    }));
+    EXPECT_EQ(defaults.string("User.key"), "hello");
+    defaults.set("mine again", "Carryover.store");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"Carryover.store", PropertyList("mine again")},
+                                                                {"User.key", PropertyList("hello")}}));
+
+    // A key removed outside, then the whole domain: neither comes back.
+    ASSERT_TRUE(file.update([](PropertyListDictionary& values, std::string*) { return values.remove("User.key"); }));
+    defaults.set("third", "Carryover.store");
+    ASSERT_TRUE(defaults.synchronize());
+    ASSERT_TRUE(file.remove());
+    EXPECT_FALSE(defaults.object("Carryover.store"));
+    defaults.set(1.0, "Carryover.mostRecentLog");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"Carryover.mostRecentLog", PropertyList(1.0)}}));
+}
+
+TEST_F(Defaults, FilesThatCannotBeReadAreNeitherWaitedOnNorReplaced) {
+    fs::create_directories(fs::path(path).parent_path());
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    SaveFailures::reset();
+    {
+        UserDefaults defaults(domain); // would hang here if the FIFO were opened for a blocking read
+        EXPECT_FALSE(defaults.object("key"));
+        defaults.set("value", "key");
+        EXPECT_EQ(defaults.string("key"), "value");
+        EXPECT_FALSE(defaults.synchronize());
+        EXPECT_TRUE(SaveFailures::any()) << "the program must not end as a success";
+    }
+    EXPECT_TRUE(fs::is_fifo(path));
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"dev.menulets.Test.plist"});
+    fs::remove(path);
+    fs::create_directory(path);
+    UserDefaults defaults(domain);
+    defaults.set("value", "key");
+    EXPECT_FALSE(defaults.synchronize());
+    EXPECT_TRUE(fs::is_directory(path));
+    fs::remove(path);
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_FALSE(SaveFailures::any());
+    SaveFailures::reset();
+}
+
+TEST_F(Defaults, TemporaryFilesOfDeadWritersAreRemovedAtStart) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string folder = fs::path(path).parent_path().string() + "/";
+    const std::string dead = ".dev.menulets.Test.plist.tmp." + std::to_string(child) + ".3";
+    const std::string alive = ".dev.menulets.Test.plist.tmp." + std::to_string(::getpid()) + ".0";
+    const std::string otherDomain = ".dev.menulets.Other.plist.tmp." + std::to_string(child) + ".0";
+    for (const auto& name : {dead, alive, otherDomain}) {
+        writeFile(folder + name, "torn");
+    }
+    UserDefaults defaults(domain);
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{otherDomain, alive}));
+}
+
+TEST_F(Defaults, AValueTheProgramCouldNotDecodeIsKeptBeforeItIsReplaced) {
+    UserDefaults defaults(domain);
+    defaults.set(42, "Starhop.url");
+    defaults.set("untouched", "other");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_FALSE(defaults.url("Starhop.url"));
+    defaults.set("unrelated", "other");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"dev.menulets.Test.plist"}) << "kept only when replaced";
+
+    defaults.setURL(URL::fromString("https://x/"), "Starhop.url");
+    ASSERT_TRUE(defaults.synchronize());
+    const std::string kept = "dev.menulets.Test.Starhop.url.20261130T005320Z.plist";
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{kept, "dev.menulets.Test.plist"}));
+    EXPECT_EQ(UserDefaults("dev.menulets.Test.Starhop.url.20261130T005320Z").integer("Starhop.url"), 42);
+    defaults.removeObject("Starhop.url");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_EQ(filesInFolder().size(), 2u) << "the value now stored was readable";
 }
 
 TEST_F(Defaults, LookupsFallThroughToTheGlobalDomainAndSeeItsChanges) {
