@@ -1,7 +1,7 @@
 #include "Carryover/LinkStore.h"
 
+#include "platform/defaults/StoredRecord.h"
 #include "platform/foundation/DebugLine.h"
-#include "platform/plist/PropertyListDecoder.h"
 #include "platform/plist/PropertyListEncoder.h"
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/time/Calendar.h"
@@ -27,14 +27,14 @@ std::shared_ptr<LinkStore> LinkStore::load(platform::UserDefaults& defaults) {
             const auto magnitude = static_cast<double>(whole->magnitude);
             links->lastLog_ = Date{whole->negative ? -magnitude : magnitude};
         }
+    } else {
+        // Remembered at once: otherwise a restart on a later day would take
+        // that day as the last rollover and never carry today's links over.
+        defaults.set(links->lastLog_.timeIntervalSince1970, mostRecentLogKey);
     }
 
-    if (auto saved = defaults.object(storeKey)) {
-        if (const auto* bytes = saved->data()) {
-            if (auto store = platform::PropertyListDecoder::decode<Store>(*bytes)) {
-                links->store_ = std::move(*store);
-            }
-        }
+    if (auto store = platform::decodeStoredRecord<Store>(defaults, storeKey)) {
+        links->store_ = std::move(*store);
     }
     return links;
 }

@@ -5,7 +5,7 @@
 #include "platform/appkit/Workspace.h"
 #include "platform/combine/TimerPublisher.h"
 #include "platform/defaults/UserDefaults.h"
-#include "platform/plist/PropertyListDecoder.h"
+#include "platform/defaults/StoredRecord.h"
 #include "platform/plist/PropertyListEncoder.h"
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/runloop/RunLoop.h"
@@ -32,11 +32,7 @@ std::shared_ptr<ActivityTracker> ActivityTracker::make() {
 }
 
 Store ActivityTracker::loadStore() {
-    auto data = platform::UserDefaults::standard().data(storeKey);
-    if (!data) {
-        return {};
-    }
-    return platform::PropertyListDecoder::decode<Store>(*data).value_or(Store{});
+    return platform::decodeStoredRecord<Store>(platform::UserDefaults::standard(), storeKey).value_or(Store{});
 }
 
 void ActivityTracker::startTimers() {

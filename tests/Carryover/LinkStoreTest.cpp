@@ -3,8 +3,11 @@
 #include "Carryover/LinkStore.h"
 
 #include "platform/foundation/DebugLine.h"
+#include "platform/plist/BinaryPropertyList.h"
 #include "platform/plist/PropertyListCoding.h"
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -90,8 +93,9 @@ TEST_F(LinkStoreTest, DropBeforeTwoForwardsOlderLinksAndWaitsForThatMorningsRoll
 
 TEST_F(LinkStoreTest, ScheduleNeitherKeepsItsOwnerAliveNorComesWhenTheDateCannotBeComputed) {
     start(newYork(2026, 6, 10, 15));
+    const auto startedAt = UserDefaults::standard().object(LinkStore::mostRecentLogKey);
     RunLoop::main().advance(hours(12));
-    EXPECT_FALSE(UserDefaults::standard().object(LinkStore::mostRecentLogKey).has_value());
+    EXPECT_EQ(UserDefaults::standard().object(LinkStore::mostRecentLogKey), startedAt);
 
     std::ostringstream output;
     setDebugOutput(&output);
@@ -107,6 +111,7 @@ TEST_F(LinkStoreTest, UnreadableValuesGiveTheEmptyStateAndStayUntilTheNextSave) 
         BinaryPropertyList::write(PropertyListDictionary{{"storedLinks", PropertyListArray{}}});
     defaults.set(PropertyList(missingNewLinks), LinkStore::storeKey);
     defaults.set("yesterday", LinkStore::mostRecentLogKey);
+    ASSERT_TRUE(defaults.synchronize());
     auto links = start(newYork(2026, 6, 10, 15));
     EXPECT_EQ(links->store(), Carryover::Store{});
     EXPECT_EQ(links->lastLog(), Date::now());
@@ -118,6 +123,30 @@ TEST_F(LinkStoreTest, UnreadableValuesGiveTheEmptyStateAndStayUntilTheNextSave) 
     links = start(newYork(2026, 6, 10, 15));
     EXPECT_EQ(links->store().newLinks.size(), 1u);
     EXPECT_EQ(links->lastLog(), Date{1'781'000'000});
+
+    // The store the drop replaced was kept, whole, in a domain of its own.
+    ASSERT_TRUE(defaults.synchronize());
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(defaults.path()).parent_path())) {
+        if (entry.path().filename().string().starts_with("dev.menulets.Carryover.Carryover.store.")) {
+            kept.push_back(entry.path().string());
+        }
+    }
+    ASSERT_EQ(kept.size(), 1u);
+    std::ifstream in(kept[0], std::ios::binary);
+    const auto keptValues = BinaryPropertyList::read(dataFromString(std::string(std::istreambuf_iterator<char>(in), {})));
+    EXPECT_EQ(keptValues, PropertyList(PropertyListDictionary{{std::string(LinkStore::storeKey), PropertyList(missingNewLinks)}}));
+}
+
+TEST_F(LinkStoreTest, ARestartDaysLaterCarriesOverTheLinksOfTheFirstDay) {
+    drop(*start(newYork(2026, 6, 10, 15)), "https://a.example/");
+    auto links = start(newYork(2026, 6, 15, 9)); // not running in between
+    std::vector<std::string> opened;
+    links->takeListForOpening(false, [&](const URL& url) {
+        opened.push_back(url.absoluteString());
+        return true;
+    });
+    EXPECT_EQ(opened, std::vector<std::string>{"https://a.example/"});
 }
 
 } // namespace
