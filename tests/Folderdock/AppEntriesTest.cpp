@@ -1,0 +1,150 @@
+#include "tests/Folderdock/FolderdockTestSupport.h"
+#include "tests/platform/time/TimeTestSupport.h"
+#include "tests/support/TemporaryHome.h"
+
+#include "Folderdock/AppEntries.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sys/stat.h>
+#include <vector>
+
+using namespace platform;
+using Folderdock::AppEntry;
+using Folderdock::appEntries;
+namespace fs = std::filesystem;
+using fs::path;
+using folderdock_test::makeFile;
+
+namespace {
+
+using Kind = AppEntry::Kind;
+
+// The entries of a whole tree, one line each, a subfolder's own after it:
+// "Utilities/", "Utilities/Terminal", "Calculator (running)".
+void describeTree(const URL& folder, const std::vector<RunningApplication>& running, const std::string& prefix,
+                  std::vector<std::string>& out) {
+    for (const AppEntry& entry : appEntries(folder, running)) {
+        if (entry.kind == Kind::folder) {
+            out.push_back(prefix + entry.title + "/");
+            describeTree(entry.url, running, prefix + entry.title + "/", out);
+        } else {
+            out.push_back(prefix + entry.title + (entry.running ? " (running)" : ""));
+        }
+    }
+}
+
+std::vector<std::string> tree(const path& folder, const std::vector<RunningApplication>& running = {}) {
+    std::vector<std::string> out;
+    describeTree(URL::fileURL(folder.native(), true), running, "", out);
+    return out;
+}
+
+RunningApplication runningFrom(const std::optional<URL>& bundleURL) { return {"Some", bundleURL, std::nullopt, 1}; }
+
+// A folder holding everything a user's application folder may hold, at a
+// depth where one of its subfolders has a path too long to be listed.
+class AppEntriesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        makeFile(folder() / "Calculator.app/Contents/MacOS/Calculator", "", true);
+        makeFile(folder() / "Calculator.app/Contents/Helper.app/Contents/Info.plist");
+        makeFile(folder() / "Utilities/Terminal.app/Contents/Info.plist");
+        makeFile(folder() / "notes.txt", "not an application");
+        fs::create_directories(folder() / "Empty");
+        makeFile(folder() / "Tool.app", "a file that is no bundle");
+        fs::create_directories(folder() / "X.APP");
+        makeFile(folder() / "Y.APP", "capitals are no application");
+        makeFile(folder() / ".hidden/Secret.app/Contents/Info.plist");
+        makeFile(folder() / "editor.desktop",
+                 "[Desktop Entry]\nType=Application\nName=Editor\nName[de]=Bearbeiter\nExec=editor\n");
+        makeFile(folder() / "daemon.desktop", "[Desktop Entry]\nName=Daemon\nNoDisplay=true\n");
+        makeFile(folder() / "removed.desktop", "[Desktop Entry]\nName=Removed\nHidden=true\n");
+        makeFile(folder() / "Krita.AppImage", "\x7f" "ELF", true);
+        makeFile(folder() / "Unpacked.AppImage", "not executable");
+        fs::create_directory_symlink(folder(), folder() / "loop");
+        fs::create_directory_symlink(folder() / "Utilities", folder() / "Shortcut");
+    }
+
+    path folder() const { return locked.parent(); }
+
+    time_test::ScopedEnvironment language{{"LC_ALL", "en_US.UTF-8"}};
+    menulets::testing::TemporaryHome home;
+    folderdock_test::UnlistableFolder locked{path(home.path()) / "apps"};
+};
+
+TEST_F(AppEntriesTest, KeepsApplicationsAndFoldersInListingOrderWithoutEnteringBundles) {
+    const std::map<std::string, std::vector<std::string>> byName{
+        {"Calculator.app", {"Calculator"}},
+        {"Utilities", {"Utilities/", "Utilities/Terminal"}},
+        {"Empty", {"Empty/"}},
+        {"Tool.app", {"Tool"}},
+        {"X.APP", {"X.APP/"}},
+        {".hidden", {".hidden/", ".hidden/Secret"}},
+        {locked.name(), {locked.name() + "/"}},
+        {"editor.desktop", {"Editor"}},
+        {"Krita.AppImage", {"Krita"}},
+    };
+    EXPECT_EQ(tree(folder()), folderdock_test::inListingOrder(folder(), byName));
+}
+
+TEST_F(AppEntriesTest, EachEntryCarriesItsItemsURL) {
+    const URL top = URL::fileURL(folder().native(), true);
+    std::map<std::string, AppEntry> byTitle;
+    for (const AppEntry& entry : appEntries(top, {})) {
+        byTitle[entry.title] = entry;
+    }
+    EXPECT_EQ(byTitle["Calculator"], (AppEntry{Kind::application, "Calculator", top.appendingPathComponent("Calculator.app", true), false}));
+    EXPECT_EQ(byTitle["Tool"].url, top.appendingPathComponent("Tool.app", false));
+    EXPECT_EQ(byTitle["Utilities"], (AppEntry{Kind::folder, "Utilities", top.appendingPathComponent("Utilities", true), false}));
+    EXPECT_EQ(byTitle["Editor"].url, top.appendingPathComponent("editor.desktop", false));
+    EXPECT_EQ(byTitle["Krita"].url, top.appendingPathComponent("Krita.AppImage", false));
+}
+
+TEST_F(AppEntriesTest, RunningOnlyForTheCopyAtExactlyTheListedURL) {
+    const URL top = URL::fileURL(folder().native(), true);
+    const URL calculator = top.appendingPathComponent("Calculator.app", true);
+    const auto elsewhere = URL::fromString("file:///Applications/Utilities/Terminal.app/");
+    const auto withoutSlash = URL::fromString(calculator.absoluteString().substr(0, calculator.absoluteString().size() - 1));
+    const auto terminal = std::string("Utilities/Terminal");
+    auto lines = tree(folder(), {runningFrom(std::nullopt), runningFrom(elsewhere), runningFrom(withoutSlash)});
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Calculator"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), terminal), 1);
+
+    lines = tree(folder(), {runningFrom(std::nullopt), runningFrom(calculator),
+                            runningFrom(top.appendingPathComponent("Krita.AppImage", false))});
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Calculator (running)"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Krita (running)"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), terminal), 1);
+}
+
+TEST_F(AppEntriesTest, DesktopEntriesAreTitledInTheUsersLanguage) {
+    time_test::ScopedEnvironment german{{"LC_ALL", "de_DE.UTF-8"}};
+    const auto lines = tree(folder());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Bearbeiter"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Editor"), 0);
+}
+
+TEST_F(AppEntriesTest, DesktopEntriesWithoutANameOrUnreadableKeepTheirFileName) {
+    const path other = path(home.path()) / "other";
+    makeFile(other / "nameless.desktop", "[Desktop Entry]\nExec=x\n");
+    makeFile(other / "blank.desktop", "[Desktop Entry]\nName=\n");
+    fs::create_directories(other / "folder.desktop");
+    fs::create_symlink(other / "missing", other / "dangling.desktop");
+    fs::create_symlink(other / "missing", other / "dangling.AppImage");
+    ASSERT_EQ(::mkfifo((other / "pipe.desktop").c_str(), 0644), 0);
+    auto lines = tree(other);
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"blank", "folder.desktop/", "nameless"}));
+}
+
+TEST_F(AppEntriesTest, AFolderThatCannotBeListedHasNoEntries) {
+    EXPECT_TRUE(tree(folder() / locked.name()).empty());
+    EXPECT_TRUE(tree(path(home.path()) / "missing").empty());
+    EXPECT_TRUE(tree(folder() / "notes.txt").empty());
+    EXPECT_TRUE(appEntries(URL::fromString("https://example.com/apps/").value(), {}).empty());
+}
+
+} // namespace
