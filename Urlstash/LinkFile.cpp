@@ -4,6 +4,7 @@
 
 #include "platform/foundation/FileHandle.h"
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/time/Calendar.h"
 
 namespace Urlstash {
@@ -14,11 +15,9 @@ using platform::FileManager;
 
 namespace {
 
-void appendAtEnd(FileHandle& handle, const std::string& text) {
+bool appendAtEnd(FileHandle& handle, const std::string& text, std::string* error) {
     // After a failed seek the handle would still be at the start of the file.
-    if (handle.seekToEndOfFile()) {
-        handle.write(platform::dataFromString(text));
-    }
+    return handle.seekToEndOfFile(error) && handle.write(platform::dataFromString(text), error);
 }
 
 } // namespace
@@ -41,32 +40,34 @@ bool LinkFile::prepareLinkFile() {
     return true;
 }
 
-void LinkFile::logLink(const platform::URL& url, const std::optional<std::string>& title) {
+bool LinkFile::logLink(const platform::URL& url, const std::optional<std::string>& title) {
     const std::string line = LinkFileFormat::linkLine(url, title);
     const std::string path = linksFileURL_.path();
     auto& files = FileManager::defaultManager();
+    std::string error;
     if (!files.fileExists(path)) {
         // The file went away while the program ran: it starts again with
         // this line, under no heading, and the day's later links follow it.
-        files.writeAtomically(platform::dataFromString(line), path);
-        return;
+        return recordWrite(files.writeAtomically(platform::dataFromString(line), path, &error), error);
     }
     // Opened before the heading is written, so that a file that takes no
     // writes gets neither the heading nor the line.
-    auto handle = FileHandle::forWritingAtPath(path);
+    auto handle = FileHandle::forWritingAtPath(path, &error);
     if (!handle) {
-        return;
+        return recordWrite(false, error);
     }
     if (!mostRecentLog_ || !platform::Calendar::current().isDate(*mostRecentLog_, Date::now())) {
-        logDate();
+        if (!logDate()) {
+            return false;
+        }
     }
-    appendAtEnd(*handle, line);
+    return recordWrite(appendAtEnd(*handle, line, &error), error);
 }
 
-void LinkFile::logDate() {
+bool LinkFile::logDate() {
     mostRecentLog_ = Date::now();
     saveMostRecentLog();
-    write(LinkFileFormat::dateHeading(*mostRecentLog_));
+    return write(LinkFileFormat::dateHeading(*mostRecentLog_));
 }
 
 std::optional<Date> LinkFile::loadMostRecentLog() const {
@@ -92,16 +93,24 @@ void LinkFile::saveMostRecentLog() {
     }
 }
 
-void LinkFile::write(const std::string& text) {
+bool LinkFile::write(const std::string& text) {
     const std::string path = linksFileURL_.path();
     auto& files = FileManager::defaultManager();
-    if (files.fileExists(path)) {
-        if (auto handle = FileHandle::forWritingAtPath(path)) {
-            appendAtEnd(*handle, text);
-        }
-    } else {
-        files.writeAtomically(platform::dataFromString(text), path);
+    std::string error;
+    if (!files.fileExists(path)) {
+        return recordWrite(files.writeAtomically(platform::dataFromString(text), path, &error), error);
     }
+    auto handle = FileHandle::forWritingAtPath(path, &error);
+    return recordWrite(handle && appendAtEnd(*handle, text, &error), error);
+}
+
+bool LinkFile::recordWrite(bool written, const std::string& error) const {
+    if (written) {
+        platform::SaveFailures::recordSuccess(linksFileURL_.path());
+    } else {
+        platform::SaveFailures::recordFailure(linksFileURL_.path(), "Urlstash: " + error);
+    }
+    return written;
 }
 
 } // namespace Urlstash

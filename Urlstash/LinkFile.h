@@ -13,8 +13,8 @@ namespace Urlstash {
 // The text file every dropped link is appended to, under one date heading
 // per calendar day, and the moment of the last heading in the defaults.
 // The file is only ever appended to and never read. A write that cannot be
-// made is dropped without a word: the program goes on with the next drop.
-// Main thread only.
+// made is said on standard error (SaveFailures) and the program goes on with
+// the next drop. Main thread only.
 class LinkFile {
 public:
     static constexpr std::string_view mostRecentLogKey = "Urlstash.mostRecentLog";
@@ -33,9 +33,10 @@ public:
     bool prepareLinkFile();
     // One link line, after a date heading when the calendar day has turned
     // since the last one. A missing file is created holding only the line.
-    void logLink(const platform::URL& url, const std::optional<std::string>& title);
+    // False when the line could not be written.
+    bool logLink(const platform::URL& url, const std::optional<std::string>& title);
     // A date heading dated now, which becomes the most recent log.
-    void logDate();
+    bool logDate();
 
     // The stored moment; nothing when the key is missing or holds no number.
     std::optional<platform::Date> loadMostRecentLog() const;
@@ -44,7 +45,9 @@ public:
 
 private:
     // Appends to the existing file, or writes a missing one atomically.
-    void write(const std::string& text);
+    bool write(const std::string& text);
+    // Tells SaveFailures how the latest write went; returns `written`.
+    bool recordWrite(bool written, const std::string& error) const;
 
     platform::URL linksFolderURL_;
     platform::URL linksFileURL_;

@@ -48,6 +48,10 @@ std::string LinkFileFormat::linkText(std::string_view name) {
         } else if (rest.substr(index).starts_with(lineSeparator) || rest.substr(index).starts_with(paragraphSeparator)) {
             index += lineSeparator.size() - 1;
             escaped += ' ';
+        } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == '\x7F') {
+            // Other control characters (NUL, BEL, ESC, vertical tabs, form
+            // feeds) would make the file something other than plain text.
+            escaped += ' ';
         } else {
             if (c == '\\' || c == '[' || c == ']') {
                 escaped += '\\';

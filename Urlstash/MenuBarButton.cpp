@@ -115,7 +115,8 @@ bool MenuBarButton::handleDrop(DraggingInfo& info) {
         return false;
     }
     if (auto url = URLFromPasteboard(pasteboard)) {
-        links_->logLink(*url, pasteboard.string(PasteboardType::URLName));
+        // A link that could not be written is not answered as taken.
+        return links_->logLink(*url, pasteboard.string(PasteboardType::URLName));
     }
     return true;
 }

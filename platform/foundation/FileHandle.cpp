@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -29,13 +30,24 @@ std::unique_ptr<FileHandle> FileHandle::forWritingTo(const URL& url, std::string
 
 std::unique_ptr<FileHandle> FileHandle::forWritingAtPath(const std::string& path, std::string* error) {
     int descriptor;
+    // Non-blocking, so that a FIFO without a reader fails at once instead of
+    // waiting; only regular files are written, so devices and FIFOs are refused.
     do {
-        descriptor = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
         report(error, "cannot open", path, errno);
         return nullptr;
     }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        if (error) {
+            *error = "cannot open " + path + ": not a regular file";
+        }
+        return nullptr;
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     return std::unique_ptr<FileHandle>(new FileHandle(descriptor, path));
 }
 

@@ -32,10 +32,12 @@ TEST(LinkFileFormat, LinkTextStaysOnOneLineAndRendersAsWritten) {
         {"cut \xE2\x80", "cut \xEF\xBF\xBD"},
         {"stray \xFF[", "stray \xEF\xBF\xBD\\["},
         {"\t lead and trail \t", "\t lead and trail \t"},
+        {"bell\a escape\x1B[31m vt\v ff\f del\x7F", "bell  escape \\[31m vt  ff  del "},
     };
     for (const auto& [name, expected] : cases) {
         EXPECT_EQ(LinkFileFormat::linkText(name), expected) << name;
     }
+    EXPECT_EQ(LinkFileFormat::linkText(std::string("nul\0inside", 10)), "nul inside");
 }
 
 TEST(LinkFileFormat, DateHeadingInTheUsersLocaleAndTimeZone) {

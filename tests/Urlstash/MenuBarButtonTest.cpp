@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -140,7 +141,7 @@ TEST_F(MenuBarButtonTest, StatusItemTakesLinksRevealsTheFolderAndQuits) {
     EXPECT_TRUE(session->isTerminated());
 }
 
-TEST_F(MenuBarButtonTest, MissingAndUnwritableFilesNeverStopTheProgram) {
+TEST_F(MenuBarButtonTest, UnwritableFilesAreSaidAndRefusedButNeverStopTheProgram) {
     namespace fs = std::filesystem;
     launch(december(6, 22));
     fs::remove(linksFile());
@@ -148,23 +149,48 @@ TEST_F(MenuBarButtonTest, MissingAndUnwritableFilesNeverStopTheProgram) {
     driver().dropURL("https://b.example/", "B");
     EXPECT_EQ(fileText(), "- [A](https://a.example/) \n- [B](https://b.example/) \n");
 
-    // Next day, with a folder where the file was: neither heading nor line.
+    // Next day, with a folder where the file was: neither heading nor line,
+    // the drop is refused and standard error says why.
     driver().advance(24 * 3600);
     fs::rename(linksFile(), linksFolder() + "/kept.txt");
     fs::create_directory(linksFile());
-    EXPECT_TRUE(driver().dropURL("https://c.example/", "C").accepted);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(driver().dropURL("https://c.example/", "C").accepted);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Urlstash: cannot open " + linksFile() + ": Is a directory\n");
     EXPECT_EQ(barButton().mostRecentLog(), december(6, 22));
     EXPECT_TRUE(fs::is_empty(linksFile()));
 
-    // The folder itself replaced by a file: the atomic write fails quietly.
+    // A FIFO without a reader and a device are refused at once, never waited on.
+    fs::remove(linksFile());
+    ASSERT_EQ(::mkfifo(linksFile().c_str(), 0600), 0);
+    EXPECT_FALSE(driver().dropURL("https://f.example/", "F").accepted);
+    fs::remove(linksFile());
+    fs::create_symlink("/dev/full", linksFile());
+    EXPECT_FALSE(driver().dropURL("https://g.example/", "G").accepted);
+    fs::remove(linksFile());
+
+    // The folder itself replaced by a file: the atomic write fails too.
     fs::remove_all(linksFolder());
     std::ofstream(linksFolder()) << "in the way";
-    EXPECT_TRUE(driver().dropURL("https://d.example/", "D").accepted);
+    EXPECT_FALSE(driver().dropURL("https://d.example/", "D").accepted);
 
     fs::remove(linksFolder());
     fs::create_directory(linksFolder());
-    driver().dropURL("https://e.example/", "E");
+    EXPECT_TRUE(driver().dropURL("https://e.example/", "E").accepted);
     EXPECT_EQ(fileText(), "- [E](https://e.example/) \n");
+    driver().rightClick();
+    EXPECT_EQ(happenings(), Lines{"terminate status=0"}) << "the latest write succeeded";
+}
+
+TEST_F(MenuBarButtonTest, AProgramWhoseLatestWriteFailedEndsWithAFailure) {
+    launch(december(6, 22));
+    std::filesystem::remove(linksFile());
+    std::filesystem::create_directory(linksFile());
+    testing::internal::CaptureStderr();
+    driver().dropURL("https://a.example/", "A");
+    testing::internal::GetCapturedStderr();
+    driver().rightClick();
+    EXPECT_EQ(happenings(), Lines{"terminate status=1"});
 }
 
 using MenuBarButtonDeathTest = MenuBarButtonTest;
