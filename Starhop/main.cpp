@@ -1,0 +1,3 @@
+#include "Starhop/StarhopApp.h"
+
+int main(int argc, char** argv) { return platform::runApp<Starhop::StarhopApp>(argc, argv); }
