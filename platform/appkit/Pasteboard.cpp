@@ -1,5 +1,7 @@
 #include "platform/appkit/Pasteboard.h"
 
+#include "platform/foundation/AsciiCase.h"
+
 namespace platform {
 
 void Pasteboard::setString(const std::string& value, const PasteboardTypeName& type) {
@@ -62,6 +64,16 @@ std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {
         }
     }
     return std::nullopt;
+}
+
+bool carriesScriptLink(const Pasteboard& pasteboard) {
+    const auto url = URLFromPasteboard(pasteboard);
+    const auto scheme = url ? url->scheme() : std::nullopt;
+    if (!scheme) {
+        return false;
+    }
+    const std::string lowered = asciiLowercased(*scheme);
+    return lowered == "javascript" || lowered == "vbscript" || lowered == "data";
 }
 
 } // namespace platform

@@ -35,4 +35,9 @@ private:
 // "public.file-url" text; none when neither is there or the text is not a URL.
 std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard);
 
+// Whether the pasteboard's URL is a script or inline document ("javascript:",
+// "vbscript:", "data:"): no application opens such a link for the user, and a
+// file that keeps it may run it, so windows refuse drags that carry one.
+bool carriesScriptLink(const Pasteboard& pasteboard);
+
 } // namespace platform

@@ -206,7 +206,7 @@ bool Window::acceptsDragTypes(const std::vector<PasteboardTypeName>& types) cons
 DragOperation Window::dragEntered(DraggingInfo& info) {
     auto types = info.draggingPasteboard().types();
     auto delegate = delegate_.lock();
-    if (!types || !acceptsDragTypes(*types) || !delegate) {
+    if (!types || !acceptsDragTypes(*types) || !delegate || carriesScriptLink(info.draggingPasteboard())) {
         return DragOperation::none;
     }
     return delegate->draggingEntered(info);
@@ -215,7 +215,7 @@ DragOperation Window::dragEntered(DraggingInfo& info) {
 bool Window::dragPerformed(DraggingInfo& info) {
     auto types = info.draggingPasteboard().types();
     auto delegate = delegate_.lock();
-    if (!types || !acceptsDragTypes(*types) || !delegate) {
+    if (!types || !acceptsDragTypes(*types) || !delegate || carriesScriptLink(info.draggingPasteboard())) {
         return false;
     }
     return delegate->performDragOperation(info);

@@ -151,6 +151,13 @@ TEST_F(SampleProgramTest, DropsAreAcceptedByTypeAndReadWithTheirTitle) {
     EXPECT_EQ(controller->lastLink->absoluteString(), "https://b.example/x");
     EXPECT_FALSE(driver().dropURL("https://d.example/", std::nullopt, 1).reachedDestination)
         << "the menu item registered nothing";
+
+    for (const char* script : {"javascript:alert(1)", "JavaScript:void(0)", "vbscript:msgbox", "data:text/html,%3Cscript%3Ealert(1)%3C/script%3E"}) {
+        const auto refused = driver().dropURL(script, "looks harmless");
+        EXPECT_EQ(refused.operation, DragOperation::none) << script;
+        EXPECT_FALSE(refused.accepted) << script;
+    }
+    EXPECT_EQ(controller->lastLink->absoluteString(), "https://b.example/x");
 }
 
 TEST_F(SampleProgramTest, DefaultModeTimersWaitWhileTheMenuIsOpen) {
