@@ -21,9 +21,9 @@ struct CartItem {
     bool operator==(const CartItem&) const = default;
 
     static constexpr auto codingFields() {
-        return std::tuple{platform::codingField("link", &CartItem::link), platform::codingField("title", &CartItem::title),
-                          platform::codingField("price", &CartItem::price),
-                          platform::codingField("category", &CartItem::category)};
+        return std::tuple{
+            platform::codingField("link", &CartItem::link), platform::codingField("title", &CartItem::title),
+            platform::codingField("price", &CartItem::price), platform::codingField("category", &CartItem::category)};
     }
 };
 

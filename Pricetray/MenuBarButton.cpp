@@ -73,7 +73,8 @@ void MenuBarButton::setupStatusItem() {
     menu->setDelegate(sharedAs<MenuDelegate>());
     item->setMenu(menu);
     // The button gets its window when the bar lays the item out, on a later turn.
-    DispatchQueue::main().async(weakly(sharedAs<MenuBarButton>(), [](MenuBarButton& self) { self.registerDragTypes(); }));
+    DispatchQueue::main().async(
+        weakly(sharedAs<MenuBarButton>(), [](MenuBarButton& self) { self.registerDragTypes(); }));
 }
 
 void MenuBarButton::updateIcon() {

@@ -42,8 +42,8 @@ void Store::addItem(const PriceData& data) {
     if (data.editedPlace && *data.editedPlace != place) {
         removeItem(data.editedPlace->first, data.editedPlace->second);
     }
-    cart.tryEmplace(place.first).insert_or_assign(*data.url,
-                                                  CartItem{*data.url, data.title.get(), data.price.get(), place.first});
+    cart.tryEmplace(place.first)
+        .insert_or_assign(*data.url, CartItem{*data.url, data.title.get(), data.price.get(), place.first});
 }
 
 double Store::total(const std::string& category) const {
