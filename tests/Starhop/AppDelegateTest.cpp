@@ -7,7 +7,6 @@
 #include "platform/appkit/Pasteboard.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/Window.h"
-#include "platform/defaults/URLArchive.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/headless/HeadlessSession.h"
 
@@ -96,14 +95,6 @@ TEST_F(StarhopTest, ADroppedLinkIsOpenedAndKeptAcrossRestarts) {
     EXPECT_EQ(happenings(), Lines{"opened url=\"https://a.example/page?q=1#top\""});
 }
 
-TEST_F(StarhopTest, TheLinkIsStoredAsAnArchivedURL) {
-    launch();
-    driver().dropURL("https://a.example/");
-    auto data = UserDefaults::standard().data(key);
-    ASSERT_TRUE(data);
-    EXPECT_EQ(URLArchive::unarchive(*data), URL::fromString("https://a.example/"));
-}
-
 TEST_F(StarhopTest, ASecondDropReplacesTheFirst) {
     launch();
     driver().dropURL("https://a.example/");
@@ -162,18 +153,6 @@ TEST_F(StarhopTest, DropsWithoutAReadableURLChangeNothing) {
 
     EXPECT_EQ(tooltip(), "Open https://a.example/");
     EXPECT_EQ(storedURL(), URL::fromString("https://a.example/"));
-}
-
-TEST_F(StarhopTest, ADroppedFileIsOpenedByItsURL) {
-    launch();
-    EXPECT_TRUE(driver().dropFile(home.path()).accepted);
-    const URL folder = URL::fileURL(home.path(), true);
-    EXPECT_EQ(tooltip(), "Open " + folder.absoluteString());
-
-    launch();
-    EXPECT_EQ(delegate().url, folder);
-    driver().click();
-    EXPECT_EQ(happenings(), Lines{"opened url=\"" + folder.absoluteString() + "\""});
 }
 
 TEST_F(StarhopTest, AStoredStringIsReadAsAFilePath) {
