@@ -90,19 +90,6 @@ TEST_F(AppEntriesTest, KeepsApplicationsAndFoldersInListingOrderWithoutEnteringB
     EXPECT_EQ(tree(folder()), folderdock_test::inListingOrder(folder(), byName));
 }
 
-TEST_F(AppEntriesTest, EachEntryCarriesItsItemsURL) {
-    const URL top = URL::fileURL(folder().native(), true);
-    std::map<std::string, AppEntry> byTitle;
-    for (const AppEntry& entry : appEntries(top, {})) {
-        byTitle[entry.title] = entry;
-    }
-    EXPECT_EQ(byTitle["Calculator"], (AppEntry{Kind::application, "Calculator", top.appendingPathComponent("Calculator.app", true), false}));
-    EXPECT_EQ(byTitle["Tool"].url, top.appendingPathComponent("Tool.app", false));
-    EXPECT_EQ(byTitle["Utilities"], (AppEntry{Kind::folder, "Utilities", top.appendingPathComponent("Utilities", true), false}));
-    EXPECT_EQ(byTitle["Editor"].url, top.appendingPathComponent("editor.desktop", false));
-    EXPECT_EQ(byTitle["Krita"].url, top.appendingPathComponent("Krita.AppImage", false));
-}
-
 TEST_F(AppEntriesTest, RunningOnlyForTheCopyAtExactlyTheListedURL) {
     const URL top = URL::fileURL(folder().native(), true);
     const URL calculator = top.appendingPathComponent("Calculator.app", true);
