@@ -8,6 +8,7 @@ import datetime
 import io
 import os
 import plistlib
+import struct
 import subprocess
 import sys
 import tempfile
@@ -174,6 +175,33 @@ class DefaultsTool(unittest.TestCase):
             self.assertEqual(plistlib.load(file), value)
         converted = subprocess.run(["plistutil", "-i", exported, "-f", "xml"], check=True, capture_output=True)
         self.assertEqual(plistlib.loads(converted.stdout), value)
+
+    def test_hostile_files_are_read_within_bounds(self):
+        # Nested data values that share one another: a few KiB that would
+        # unfold into hundreds of megabytes of text.
+        nested = plistlib.dumps([b"x" * 64], fmt=plistlib.FMT_BINARY)
+        for _ in range(4):
+            nested = plistlib.dumps([nested] * 100, fmt=plistlib.FMT_BINARY)
+        self.dump("dev.menulets.Hourtrail", {"bomb": nested})
+        self.assertLess(os.path.getsize(self.domain_file("dev.menulets.Hourtrail")), 4096)
+        text = self.ok("read", "dev.menulets.Hourtrail")
+        self.assertLess(len(text), 64 * 1024 * 1024)
+
+        # Dates that are no calendar dates.
+        marker = b"\x33" + struct.pack(">d", 0.0)
+        sane = plistlib.dumps({"nan": datetime.datetime(2001, 1, 1), "big": 1}, fmt=plistlib.FMT_BINARY)
+        self.assertEqual(sane.count(marker), 1)
+        self.dump("dev.menulets.Starhop", {})
+        for value, shown in ((float("nan"), b"nan"), (1e300, b"1e+300"), (-1e300, b"-1e+300")):
+            with open(self.domain_file("dev.menulets.Starhop"), "wb") as file:
+                file.write(sane.replace(marker, b"\x33" + struct.pack(">d", value - 978307200)))
+            printed = self.ok("read", "dev.menulets.Starhop", "nan")
+            self.assertIn(b"invalid date", printed)
+            self.assertIn(shown, printed)
+
+        self.fails("write", "dev.menulets.Starhop", "", "value", message="a key cannot be empty")
+        self.fails("read", "dev.menulets.Starhop", "", message="a key cannot be empty")
+        self.fails("delete", "dev.menulets.Starhop", "", message="a key cannot be empty")
 
     def test_unreadable_domain_is_kept_aside_when_written(self):
         os.makedirs(self.folder)

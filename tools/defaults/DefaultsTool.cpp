@@ -51,6 +51,9 @@ int DefaultsTool::run(const std::vector<std::string>& arguments) {
     if (command == "domains") {
         return rest.empty() ? domains() : usageError("domains takes no arguments");
     }
+    if ((command == "read" || command == "write" || command == "delete") && rest.size() >= 2 && rest[1].empty()) {
+        return fail("a key cannot be empty");
+    }
     if (command == "read") {
         return read(rest);
     }

@@ -13,6 +13,10 @@ namespace {
 
 // Data inside data inside data...: past this, show the bytes.
 constexpr int maximumDataDepth = 8;
+// Property lists inside data are shown decoded only while the text is shorter
+// than this: a small file whose nested data values share one another would
+// otherwise unfold into gigabytes of text.
+constexpr std::size_t maximumTextForDecoding = 16 * 1024 * 1024;
 
 std::string indentation(int level) { return std::string(static_cast<std::size_t>(level) * 4, ' '); }
 
@@ -22,7 +26,13 @@ bool isBare(unsigned char c) {
 }
 
 std::string dateText(Date date) {
-    const auto seconds = static_cast<std::time_t>(std::floor(date.timeIntervalSince1970));
+    // gmtime covers years far beyond these; a NaN or a huge value has no calendar date.
+    constexpr double limit = 1e15;
+    const double since1970 = date.timeIntervalSince1970;
+    if (!(std::fabs(since1970) < limit)) {
+        return "invalid date (" + *DefaultsValueConversion::string(PropertyList(since1970)) + " s since 1970)";
+    }
+    const auto seconds = static_cast<std::time_t>(std::floor(since1970));
     std::tm parts{};
     ::gmtime_r(&seconds, &parts);
     char text[40];
@@ -111,7 +121,8 @@ void PropertyListTextFormatter::append(std::string& out, const PropertyList& val
 }
 
 void PropertyListTextFormatter::appendData(std::string& out, const Data& data, int indent, int dataDepth) {
-    if (dataDepth < maximumDataDepth && BinaryPropertyList::looksLikeBinaryPropertyList(data)) {
+    if (dataDepth < maximumDataDepth && out.size() < maximumTextForDecoding &&
+        BinaryPropertyList::looksLikeBinaryPropertyList(data)) {
         if (auto decoded = BinaryPropertyList::read(data)) {
             append(out, *decoded, indent, dataDepth + 1);
             return;

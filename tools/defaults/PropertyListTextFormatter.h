@@ -10,7 +10,8 @@
 // letters, digits and _$+/:.- only; booleans are 1 and 0; dates are UTC
 // ("2026-12-06 10:00:00 +0000"); UIDs look as in XML property lists
 // ({"CF$UID" = 1;}). Data that holds a binary property list is shown as that
-// tree, decoded; other data as <hex>, grouped by four bytes.
+// tree, decoded (while the text stays under 16 MiB); other data as <hex>,
+// grouped by four bytes. A date without a calendar date (NaN, ±1e300) says so.
 class PropertyListTextFormatter {
 public:
     static std::string format(const platform::PropertyList& value);
