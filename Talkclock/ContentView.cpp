@@ -54,6 +54,7 @@ void ContentView::resetTimer() {
 
 View ContentView::controls() {
     auto startOrStop = running() ? Button("Stop", [this] { stopTimer(); }) : Button("Start", [this] { startTimer(); });
+    // The ends are labelled with the targets they give.
     return HStack{
         Slider(sliderValue_.binding(), TargetCurve::sliderMinimum, max)
             .label(SymbolImage("timer"))
@@ -73,12 +74,8 @@ View ContentView::body() {
                                    .padding()
                                    .foregroundColor(Color::accent())
                              : EmptyView();
-    View stack = VStack{
-        title,
-        View::make<TimerView>(defaults_->targetBinding(), defaults_->accumulatedBinding()),
-        controls(),
-    }
-                     .padding();
+    View timer = View::make<TimerView>(defaults_->targetBinding(), defaults_->accumulatedBinding());
+    View stack = VStack{title, timer, controls()}.padding();
     if (ticker_->has_value()) {
         stack = stack.onReceive(ticker_.get()->autoconnect(), [this] { tick(); });
     }

@@ -31,9 +31,10 @@
 
 namespace talkclock_test {
 
-// The alarm's pauses, taken on the virtual side: each is recorded with the
-// thread it blocks, and while held it blocks until released, so a test can
-// hold the alarm thread at its first pause and see the main thread go on.
+// The alarm's pauses, in place of real sleeps: each is recorded with the
+// thread it blocks and returns at once, or while held waits until released,
+// so a test can keep the alarm thread in its first pause and watch the main
+// thread go on.
 class AlarmPauses {
     struct State {
         std::mutex mutex;

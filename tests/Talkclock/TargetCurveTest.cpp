@@ -37,17 +37,13 @@ TEST(TargetCurveTest, StepsRoundHalvesToTheEvenMultiple) {
     EXPECT_EQ(TargetCurve::quantizeTarget(13628.678640772174), 120);
 }
 
-TEST(TargetCurveTest, BelowOneSecondTheTargetIsOneSecond) {
-    EXPECT_EQ(TargetCurve::quantizeTarget(100), 1);
-    EXPECT_EQ(TargetCurve::quantizeTarget(0), 1);
-}
-
-TEST(TargetCurveTest, OddStoredTargetsStayOnTheSlidersRange) {
+TEST(TargetCurveTest, ValuesBeyondTheSlidersRangeStillGiveATarget) {
     EXPECT_EQ(TargetCurve::sliderPosition(-50), 0);
     EXPECT_EQ(TargetCurve::quantizeTarget(TargetCurve::sliderPosition(-50)), 1);
     const double huge = std::numeric_limits<double>::max();
     EXPECT_EQ(TargetCurve::quantizeTarget(TargetCurve::sliderPosition(huge)), 43200);
     EXPECT_EQ(TargetCurve::quantizeTarget(-1), 1);
+    EXPECT_EQ(TargetCurve::quantizeTarget(100), 1) << "below one second no step applies";
 }
 
 } // namespace

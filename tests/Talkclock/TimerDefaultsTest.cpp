@@ -66,17 +66,4 @@ TEST_F(TimerDefaultsTest, WholeNumbersCountAsSeconds) {
     EXPECT_EQ(timer->accumulated(), -30);
 }
 
-TEST_F(TimerDefaultsTest, EveryWriteIsAnnouncedToWatchers) {
-    int announced = 0;
-    auto token = timer->objectWillChange.sink([&](const std::monostate&) { ++announced; });
-    timer->setTarget(30);
-    timer->targetBinding().set(60);
-    timer->showTitleBinding().set(true);
-    timer->accumulatedBinding().set(3);
-    EXPECT_EQ(announced, 4);
-    EXPECT_EQ(timer->targetBinding().get(), 60);
-    EXPECT_EQ(timer->accumulatedBinding().get(), 3);
-    EXPECT_TRUE(timer->showTitleBinding().get());
-}
-
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "Talkclock/TimerView.h"
 
-#include "platform/time/CalendarUnit.h"
 #include "platform/views/Binding.h"
 
 #include <gtest/gtest.h>
@@ -37,13 +36,6 @@ TEST_F(TimerViewTest, RemainingTimeIsPaddedMinutesAndSecondsUpToOneHourOfTarget)
     for (const auto& [target, counted, text] : targetCountedShown) {
         EXPECT_EQ(shown(target, counted), text) << target << " " << counted;
     }
-}
-
-TEST_F(TimerViewTest, UnitsFollowTheTargetNotTheRemainingTime) {
-    EXPECT_EQ(TimerView::allowedUnits(3600), platform::CalendarUnit::minute | platform::CalendarUnit::second);
-    EXPECT_EQ(TimerView::allowedUnits(3601), 224u);
-    EXPECT_EQ(TimerView::allowedUnits(3600), 192u);
-    EXPECT_EQ(shown(7200, 7140), "00:01:00");
 }
 
 TEST_F(TimerViewTest, ATimeTheFormatterCannotWriteShowsZeros) {
