@@ -5,14 +5,13 @@
 #include "platform/combine/PassthroughSubject.h"
 #include "platform/combine/Published.h"
 #include "platform/combine/SequencePublisher.h"
+#include "platform/defaults/StoredRecord.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/foundation/DebugLine.h"
-#include "platform/plist/PropertyListDecoder.h"
 #include "platform/plist/PropertyListEncoder.h"
 #include "platform/runloop/RunLoop.h"
 
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -65,7 +64,10 @@ private:
     ListStore() = default;
 
     void start() {
-        if (auto stored = loadList()) {
+        // A value that does not decode leaves the default entry, and is kept
+        // aside by the defaults before the next save replaces it.
+        if (auto stored = platform::decodeStoredRecord<std::vector<Entry>>(platform::UserDefaults::standard(),
+                                                                           Values::defaultsKey)) {
             list = std::move(*stored);
         }
         auto& mainLoop = platform::RunLoop::main();
@@ -96,17 +98,6 @@ private:
         } else {
             return publisher;
         }
-    }
-
-    // The one place the stored list is read: nothing when the value is
-    // missing, is not data, or does not decode as a whole.
-    static std::optional<std::vector<Entry>> loadList() {
-        const auto stored = platform::UserDefaults::standard().object(Values::defaultsKey);
-        const platform::Data* bytes = stored ? stored->data() : nullptr;
-        if (bytes == nullptr) {
-            return std::nullopt;
-        }
-        return platform::PropertyListDecoder::decode<std::vector<Entry>>(*bytes);
     }
 
     static void saveList(ListStore& store) {
