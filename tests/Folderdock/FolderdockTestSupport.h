@@ -2,6 +2,7 @@
 
 #include "platform/foundation/FileManager.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
