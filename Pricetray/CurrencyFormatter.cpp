@@ -2,6 +2,8 @@
 
 #include "platform/time/Locale.h"
 
+#include <cmath>
+
 namespace Pricetray {
 
 const platform::NumberFormatter& currencyFormatter() {
@@ -14,14 +16,20 @@ const platform::NumberFormatter& currencyFormatter() {
 }
 
 std::optional<double> parsePrice(std::string_view text) {
-    if (auto price = currencyFormatter().number(text)) {
-        return price;
+    auto price = currencyFormatter().number(text);
+    if (!price) {
+        // The plain number is read with the separators of the money format,
+        // which the user sees in the field, even where numbers are set up otherwise.
+        platform::NumberFormatter plain;
+        plain.locale = platform::Locale::current(platform::Locale::Category::monetary);
+        price = plain.number(text);
     }
-    // The plain number is read with the separators of the money format, which
-    // the user sees in the field, even where numbers are set up otherwise.
-    platform::NumberFormatter plain;
-    plain.locale = platform::Locale::current(platform::Locale::Category::monetary);
-    return plain.number(text);
+    // "NaN", "∞" and numbers too large for a double read, but no total could
+    // be made of them.
+    if (price && !std::isfinite(*price)) {
+        return std::nullopt;
+    }
+    return price;
 }
 
 } // namespace Pricetray

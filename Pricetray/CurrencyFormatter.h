@@ -14,7 +14,7 @@ const platform::NumberFormatter& currencyFormatter();
 // A price as typed into the price window: the locale's currency format
 // ("$30.15" in en_US, "30,15 €" in de_DE), or a plain number in the same
 // locale ("30.15", "30,15"), which is what most people type. Nothing for
-// other text.
+// other text, and for amounts that are not finite numbers.
 std::optional<double> parsePrice(std::string_view text);
 
 } // namespace Pricetray

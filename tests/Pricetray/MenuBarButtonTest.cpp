@@ -49,10 +49,22 @@ protected:
         driver().closeMenu();
         return lines;
     }
-    static Lines cart(const Lines& entries) {
+    // The whole menu, one group of lines per category.
+    static Lines cart(std::initializer_list<Lines> categories) {
         Lines lines{"menu \"Cart\":"};
-        lines.insert(lines.end(), entries.begin(), entries.end());
+        for (const auto& entries : categories) {
+            lines.insert(lines.end(), entries.begin(), entries.end());
+        }
         lines.insert(lines.end(), fixedEntries.begin(), fixedEntries.end());
+        return lines;
+    }
+    // A category's entry: each item with its actions, then its total and "Delete items".
+    static Lines category(const std::string& name, const Lines& items, const std::string& total) {
+        Lines lines{"  " + name + " >"};
+        for (const auto& item : items) {
+            lines.insert(lines.end(), {"    " + item + " >", "      Open", "      Edit", "      Delete"});
+        }
+        lines.insert(lines.end(), {"    Total: " + total + " [disabled]", "    Delete items"});
         return lines;
     }
     // The opened links and failed opens since the last look.
@@ -94,11 +106,8 @@ TEST_F(MenuBarButtonTest, TheCartItemOpensTheSameMenuOnEveryKindOfClick) {
 
 TEST_F(MenuBarButtonTest, ListsCategoriesAndItemsInTheStoredOrderWithTotals) {
     launch(twoCategories);
-    const Lines listed =
-        cart({"  Shoes >", "    $80.00 \\t Boots >", "      Open", "      Edit", "      Delete",
-              "    $3.50 \\t Laces >", "      Open", "      Edit", "      Delete", "    Total: $83.50 [disabled]",
-              "    Delete items", "  Clothes >", "    $12.50 \\t Hat >", "      Open", "      Edit", "      Delete",
-              "    Total: $12.50 [disabled]", "    Delete items"});
+    const Lines listed = cart({category("Shoes", {"$80.00 \\t Boots", "$3.50 \\t Laces"}, "$83.50"),
+                               category("Clothes", {"$12.50 \\t Hat"}, "$12.50")});
     EXPECT_EQ(menu(), listed);
     EXPECT_EQ(menu(), listed);
     auto entry = driver().statusItem()->menu()->itemAt(0)->submenu()->itemAt(1);
@@ -115,10 +124,8 @@ TEST_F(MenuBarButtonTest, DeletesSaveAtOnceAndAnEmptiedCategoryStaysUntilItsItem
     launch(twoCategories);
     EXPECT_EQ(driver().choose("Clothes/$12.50 Hat/Delete"), ChooseResult::chosen);
     EXPECT_EQ(storedTree(), storeNode({{"Shoes", shoes}, {"Clothes", PropertyListArray{}}}));
-    EXPECT_EQ(menu(),
-              cart({"  Shoes >", "    $80.00 \\t Boots >", "      Open", "      Edit", "      Delete",
-                    "    $3.50 \\t Laces >", "      Open", "      Edit", "      Delete", "    Total: $83.50 [disabled]",
-                    "    Delete items", "  Clothes >", "    Total: $0.00 [disabled]", "    Delete items"}));
+    EXPECT_EQ(menu(), cart({category("Shoes", {"$80.00 \\t Boots", "$3.50 \\t Laces"}, "$83.50"),
+                            category("Clothes", {}, "$0.00")}));
     EXPECT_EQ(driver().choose("Clothes/Delete items"), ChooseResult::chosen);
     EXPECT_EQ(driver().choose("Shoes/Delete items"), ChooseResult::chosen);
     EXPECT_EQ(menu(), cart({}));
@@ -138,10 +145,8 @@ TEST_F(MenuBarButtonTest, EditOpensTheItemsFormAndSavingItElsewhereMovesTheItem)
     views.type("Category", "Clothes");
     views.type("Price e.g. $30.15", "75");
     EXPECT_TRUE(views.press("Save").succeeded);
-    EXPECT_EQ(menu(), cart({"  Shoes >", "    $3.50 \\t Laces >", "      Open", "      Edit", "      Delete",
-                            "    Total: $3.50 [disabled]", "    Delete items", "  Clothes >", "    $12.50 \\t Hat >",
-                            "      Open", "      Edit", "      Delete", "    $75.00 \\t Boots >", "      Open",
-                            "      Edit", "      Delete", "    Total: $87.50 [disabled]", "    Delete items"}));
+    EXPECT_EQ(menu(), cart({category("Shoes", {"$3.50 \\t Laces"}, "$3.50"),
+                            category("Clothes", {"$12.50 \\t Hat", "$75.00 \\t Boots"}, "$87.50")}));
 }
 
 TEST_F(MenuBarButtonTest, ActionsFromEntriesWithTheWrongKindOfObjectDoNothing) {

@@ -151,7 +151,7 @@ TEST_F(PricePickerTest, PricesReadInTheUsersLocaleAsMoneyOrAsAPlainNumber) {
     EXPECT_EQ(parsePrice("$1,234.50"), 1234.5);
     EXPECT_EQ(parsePrice("1234.5"), 1234.5);
     EXPECT_EQ(parsePrice("-$2.00"), -2);
-    for (const char* text : {"", "cheap", "30.15 dollars", "30.15.1", "30,15 \u20ac"}) {
+    for (const char* text : {"", "cheap", "30.15 dollars", "30.15.1", "30,15 \u20ac", "NaN", "\u221e", "1e400"}) {
         EXPECT_EQ(parsePrice(text), std::nullopt) << text;
     }
 
