@@ -33,12 +33,16 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
     std::optional<PropertyList> object(std::string_view key) {
         {
             std::lock_guard lock(mutex);
+            // A removal not yet written shows what lies beneath: the global domain.
             if (const auto* change = findChange(key)) {
-                return change->second;
-            }
-            refreshLocked();
-            if (const PropertyList* value = stored.find(key)) {
-                return *value;
+                if (change->second) {
+                    return change->second;
+                }
+            } else {
+                refreshLocked();
+                if (const PropertyList* value = stored.find(key)) {
+                    return *value;
+                }
             }
         }
         return global.object(key);

@@ -33,11 +33,13 @@ public:
     PropertyList* find(std::string_view key);
     bool contains(std::string_view key) const { return find(key) != nullptr; }
 
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    // Defined after PropertyList: they need the entry type complete, and
+    // clang with libstdc++ instantiates it where the body stands.
+    std::size_t size() const;
+    bool empty() const;
     const std::vector<Entry>& entries() const { return entries_; }
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
+    std::vector<Entry>::const_iterator begin() const;
+    std::vector<Entry>::const_iterator end() const;
 
     bool operator==(const PropertyListDictionary& other) const;
 
@@ -113,6 +115,15 @@ private:
                  PropertyListUID>
         value_;
 };
+
+inline std::size_t PropertyListDictionary::size() const { return entries_.size(); }
+inline bool PropertyListDictionary::empty() const { return entries_.empty(); }
+inline std::vector<PropertyListDictionary::Entry>::const_iterator PropertyListDictionary::begin() const {
+    return entries_.begin();
+}
+inline std::vector<PropertyListDictionary::Entry>::const_iterator PropertyListDictionary::end() const {
+    return entries_.end();
+}
 
 const char* kindName(PropertyList::Kind kind);
 

@@ -287,6 +287,7 @@ TEST_F(Defaults, LookupsFallThroughToTheGlobalDomainAndSeeItsChanges) {
     defaults.set("Own", "AppleInterfaceStyle");
     EXPECT_EQ(defaults.string("AppleInterfaceStyle"), "Own");
     defaults.removeObject("AppleInterfaceStyle");
+    EXPECT_EQ(defaults.string("AppleInterfaceStyle"), "Light") << "a removal not yet written uncovers the global value";
     ASSERT_TRUE(writer.removeObject("AppleInterfaceStyle"));
     EXPECT_FALSE(defaults.object("AppleInterfaceStyle"));
 
