@@ -118,15 +118,15 @@ TEST_F(StoreTest, DeletingTheLastItemKeepsTheCategoryWhichPersistsAsAnEmptyArray
 
 TEST_F(StoreTest, TheOrderOfFilingSurvivesASaveAndALoad) {
     file("https://z.example/", "Z", 1, "Zebra");
-    file("https://b.example/", "B", 2, "Apple");
-    file("https://a.example/", "A", 3, "Apple");
     file("https://m.example/", "M", 4, "Mango");
+    file("https://b.example/", "B", 2, "Books");
+    file("https://a.example/", "A", 3, "Books");
     store->removeCategory("Zebra");
     file("https://z.example/", "Z", 1, "Zebra");
     store->save();
     EXPECT_EQ(listing(*Pricetray::loadStore()),
-              (Listing{{"Apple", {"https://b.example/ B 2 Apple", "https://a.example/ A 3 Apple"}},
-                       {"Mango", {"https://m.example/ M 4 Mango"}},
+              (Listing{{"Mango", {"https://m.example/ M 4 Mango"}},
+                       {"Books", {"https://b.example/ B 2 Books", "https://a.example/ A 3 Books"}},
                        {"Zebra", {"https://z.example/ Z 1 Zebra"}}}));
 }
 
