@@ -113,9 +113,7 @@ std::shared_ptr<MenuItem> MenuBarButton::categoryMenuItem(const std::string& cat
     entry->setTarget(self);
     auto submenu = Menu::make(category);
     for (const auto& [link, cartItem] : items) {
-        auto itemEntry = itemMenuItem(cartItem, ItemPlace{category, link});
-        itemEntry->setRepresentedObject(ItemPlace{category, link});
-        submenu->addItem(itemEntry);
+        submenu->addItem(itemMenuItem(cartItem, ItemPlace{category, link}));
     }
     submenu->addItem("Total: " + currencyFormatter().string(store->total(category)).value_or(""), {});
     auto deleteAll = submenu->addItem("Delete items", deleteCategoryAction);
@@ -130,6 +128,7 @@ std::shared_ptr<MenuItem> MenuBarButton::itemMenuItem(const CartItem& cartItem, 
     const std::string price = currencyFormatter().string(cartItem.price).value_or(unformattedPrice);
     auto entry = MenuItem::make(price + " \t " + cartItem.title, openItemURLAction);
     entry->setTarget(self);
+    entry->setRepresentedObject(place);
     // An entry with a submenu cannot be chosen itself, so the link opens from
     // the submenu's first entry. The entries name the place the item is filed
     // at, which is the item they were listed for even when a stored item's own
