@@ -1,7 +1,6 @@
 #include "Pricetray/Store.h"
 
-#include "platform/defaults/UserDefaults.h"
-#include "platform/plist/PropertyListDecoder.h"
+#include "platform/defaults/StoredRecord.h"
 #include "platform/plist/PropertyListEncoder.h"
 
 #include <tuple>
@@ -21,8 +20,7 @@ struct SavedStore {
 
 std::shared_ptr<Store> loadStore() {
     auto store = std::make_shared<Store>();
-    auto data = platform::UserDefaults::standard().data(Store::storeKey);
-    if (auto saved = data ? platform::PropertyListDecoder::decode<SavedStore>(*data) : std::nullopt) {
+    if (auto saved = platform::decodeStoredRecord<SavedStore>(platform::UserDefaults::standard(), Store::storeKey)) {
         store->cart = std::move(saved->cart);
     }
     return store;
