@@ -23,7 +23,10 @@ def session(home, *commands):
     done = subprocess.run([BINARY, "--headless", "--json", "--clock", "2026-06-10T15:00:00Z"],
                           input="\n".join(commands) + "\n", capture_output=True, text=True, env=env, timeout=60)
     check("exit status", done.returncode, 0)
-    return done.stdout, [json.loads(line) for line in done.stderr.splitlines()]
+    # The defaults' own notices (a value kept aside) are plain lines among the JSON reports.
+    global notices
+    notices = [line for line in done.stderr.splitlines() if not line.startswith("{")]
+    return done.stdout, [json.loads(line) for line in done.stderr.splitlines() if line.startswith("{")]
 
 
 def defaults(home):
@@ -106,6 +109,15 @@ with tempfile.TemporaryDirectory() as home:
     check("replaced", plistlib.loads(defaults(home)["Pricetray.store"], fmt=plistlib.FMT_BINARY),
           {"cart": {"e.example": [link("https://e.example/"), item("https://e.example/", "Unknown title", 0.0,
                                                                     "e.example")]}})
+    # ...and the value it replaced was kept in a file of its own, named on standard error.
+    check("one notice", len(notices), 1)
+    kept = notices[0].rsplit("it is kept in ", 1)[-1] if notices else ""
+    check("kept beside the defaults", os.path.dirname(kept), os.path.dirname(path))
+    if os.path.exists(kept):
+        with open(kept, "rb") as f:
+            check("kept whole", plistlib.load(f), {"Pricetray.store": odd})
+    else:
+        failures.append("no kept file: " + repr(notices))
 
 if failures:
     print("\n".join(failures))
