@@ -142,13 +142,13 @@ ViewActionResult ViewDriver::type(const std::string& fieldName, const std::strin
         window->makeKeyWindow();
     }
     auto& application = Application::shared();
-    click([field] { field->beginEditing(); });
+    click([field = field] { field->beginEditing(); });
     for (const auto& state : keystrokes(text)) {
         auto key = state.empty() ? std::string() : state.substr(state.size() - 1);
-        application.dispatch(userEvent(EventType::keyDown, 0, key), [field, &state] { field->replaceText(state); });
+        application.dispatch(userEvent(EventType::keyDown, 0, key), [field = field, &state] { field->replaceText(state); });
     }
     bool taken = false;
-    application.dispatch(userEvent(EventType::keyDown, KeyCode::tab, "\t"), [&] { taken = field->endEditing(); });
+    application.dispatch(userEvent(EventType::keyDown, KeyCode::tab, "\t"), [&taken, field = field] { taken = field->endEditing(); });
     auto shown = field->text();
     driver_.settle();
     if (!taken) {
@@ -166,7 +166,7 @@ ViewActionResult ViewDriver::press(const std::string& control, std::optional<int
         }
         auto keep = button->shared_from_this();
         auto title = button->title();
-        click([button] { button->press(); });
+        click([button = button] { button->press(); });
         driver_.settle();
         return succeeded("pressed " + debugDescription(title));
     }
@@ -175,7 +175,7 @@ ViewActionResult ViewDriver::press(const std::string& control, std::optional<int
             return failed("the switch " + debugDescription(control) + " is disabled");
         }
         auto keep = toggle->shared_from_this();
-        click([toggle] { toggle->toggle(); });
+        click([toggle = toggle] { toggle->toggle(); });
         bool on = toggle->isOn();
         driver_.settle();
         return succeeded("switched " + debugDescription(toggle->label()) + (on ? " on" : " off"));
@@ -193,7 +193,7 @@ ViewActionResult ViewDriver::slide(const std::string& sliderName, double value, 
     }
     auto keep = slider->shared_from_this();
     double stored = 0;
-    click([&] { stored = slider->setValue(value); });
+    click([&stored, slider = slider, value] { stored = slider->setValue(value); });
     driver_.settle();
     return succeeded("moved " + debugDescription(sliderName) + " to " + numberText(stored));
 }

@@ -235,13 +235,15 @@ void ViewGraph::settleModifiers(ViewNode& node, ViewNode* previous) {
     // node they replace.
     std::map<const std::type_info*, std::size_t> seen;
     for (auto& modifier : node.modifiers_) {
-        const auto& type = typeid(*modifier);
+        const ViewModifier& current = *modifier;
+        const auto& type = typeid(current);
         std::size_t rank = seen[&type]++;
         ViewModifier* counterpart = nullptr;
         if (previous) {
             std::size_t found = 0;
             for (auto& candidate : previous->modifiers_) {
-                if (typeid(*candidate) == type && found++ == rank) {
+                const ViewModifier& earlier = *candidate;
+                if (typeid(earlier) == type && found++ == rank) {
                     counterpart = candidate.get();
                     break;
                 }
