@@ -7,7 +7,10 @@
 namespace platform::binaryPropertyListFormat {
 
 // The layout shared by the binary property-list reader and writer.
-inline constexpr std::string_view magic = "bplist00";
+// Internal to each file that uses it: as one inline variable shared by
+// several files, the writer read a broken view of it when clang 14 built it
+// with AddressSanitizer and UndefinedBehaviorSanitizer together at -O2.
+constexpr std::string_view magic = "bplist00";
 inline constexpr std::size_t trailerSize = 32;
 // Within the trailer: 5 unused bytes and the sort version come first.
 inline constexpr std::size_t trailerOffsetIntSize = 6;
