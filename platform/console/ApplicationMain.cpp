@@ -2,6 +2,7 @@
 #include "platform/appkit/Application.h"
 #include "platform/console/Console.h"
 #include "platform/console/ConsoleOutput.h"
+#include "platform/console/DesktopSession.h"
 #include "platform/console/LaunchOptions.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
@@ -53,8 +54,13 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
         }
         return 0;
     }
-    if (!options->headless && hasDisplay()) {
-        std::cerr << name << ": no desktop backend yet; running headless\n";
+    // A virtual clock and JSON reports belong to the console, so they keep it.
+    if (!options->headless && !options->json && !options->clockStart && hasDisplay()) {
+        std::string reason;
+        if (auto desktop = openDesktopSession(argc, argv, reason)) {
+            return desktop->run(launch);
+        }
+        std::cerr << name << ": " << reason << "; running headless\n";
     }
 
     HeadlessSession session({options->clockStart, launch.bundleIdentifier});

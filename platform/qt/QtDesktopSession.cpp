@@ -1,0 +1,71 @@
+#include "platform/qt/QtDesktopSession.h"
+
+#include "platform/appkit/Application.h"
+#include "platform/appkit/SceneController.h"
+#include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/qt/QtWindowServer.h"
+
+#include <QApplication>
+
+namespace platform {
+
+namespace {
+
+// "Carryover" for "dev.menulets.Carryover".
+std::string applicationName(const std::string& bundleIdentifier) {
+    auto dot = bundleIdentifier.rfind('.');
+    return dot == std::string::npos ? bundleIdentifier : bundleIdentifier.substr(dot + 1);
+}
+
+} // namespace
+
+QtDesktopSession::QtDesktopSession(std::unique_ptr<QApplication> application)
+    : application_(std::move(application)) {}
+
+QtDesktopSession::~QtDesktopSession() {
+    // The model goes before the window server that shows it, and both
+    // before Qt, whose objects the server owns.
+    Application::shared().reset();
+    Backend::install(nullptr);
+    server_.reset();
+}
+
+int QtDesktopSession::run(const AppLaunch& launch) {
+    const std::string name = applicationName(launch.bundleIdentifier);
+    QApplication::setApplicationName(QString::fromStdString(name));
+    QApplication::setQuitOnLastWindowClosed(false);
+    Bundle::setMainBundleIdentifier(launch.bundleIdentifier.empty() ? std::nullopt
+                                                                    : std::optional(launch.bundleIdentifier));
+    UserDefaults::resetStandard();
+    server_ = std::make_shared<QtWindowServer>(name, launch.bundleIdentifier);
+    Backend::install(server_);
+
+    bool terminated = false;
+    int status = 0;
+    // Termination wrote the defaults already; what is left is to leave Qt's
+    // loop once the event that asked for it has been handled.
+    Application::shared().setExitHandler([&](int exitStatus) {
+        terminated = true;
+        status = exitStatus;
+        QApplication::exit(exitStatus);
+    });
+
+    auto app = launch.makeApp ? launch.makeApp() : nullptr;
+    SceneController scenes(name, app ? app->body() : std::vector<Scene>{});
+    scenes.install();
+    auto& application = Application::shared();
+    if (app) {
+        application.setURLSchemes(app->urlSchemes());
+    }
+    application.setDelegate(launch.makeDelegate ? launch.makeDelegate() : nullptr);
+    application.finishLaunching([&scenes] { scenes.openLaunchWindows(); });
+    server_->start();
+    if (terminated) {
+        return status;
+    }
+    QApplication::exec();
+    return status;
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/console/DesktopSession.h"
+
+#include <memory>
+
+class QApplication;
+
+namespace platform {
+
+class QtWindowServer;
+
+// A program's run inside Qt's event loop: the application object, the
+// window server installed as the backend, and the launch. The platform's
+// run loop is driven from Qt's (QtRunLoopDriver); terminating the program
+// leaves Qt's loop, and the tray icons go with the session.
+class QtDesktopSession final : public DesktopSession {
+public:
+    // `application` is made by the factory, which has checked the display.
+    explicit QtDesktopSession(std::unique_ptr<QApplication> application);
+    ~QtDesktopSession() override;
+
+    int run(const AppLaunch& launch) override;
+
+private:
+    std::unique_ptr<QApplication> application_;
+    std::shared_ptr<QtWindowServer> server_;
+};
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace platform {
+
+// Runs the platform's main run loop inside Qt's event loop. One single-shot
+// timer stands for the run loop's next due item in its current mode; when
+// it fires, or when Qt delivered input to the model (turn()), the ready
+// work runs, the screen is brought up to date (`redraw`) and the timer is
+// armed again. Nothing is due: nothing is armed, so an idle program does
+// not wake. Main thread only.
+class QtRunLoopDriver final : public QObject {
+public:
+    explicit QtRunLoopDriver(std::function<void()> redraw);
+
+    // Runs what is ready now, redraws and re-arms.
+    void turn();
+    // A turn on a later pass of Qt's loop, for callers inside the model's
+    // own work (it must not run the loop under itself).
+    void turnSoon();
+
+    // Milliseconds for a wait of `seconds` as a Qt timer takes it: rounded
+    // up so the item is due when it fires, and within the timer's range.
+    static int timerMilliseconds(double seconds);
+
+private:
+    void arm();
+
+    std::function<void()> redraw_;
+    QTimer timer_;
+    bool turnQueued_ = false;
+};
+
+} // namespace platform

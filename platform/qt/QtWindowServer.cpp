@@ -1,0 +1,146 @@
+#include "platform/qt/QtWindowServer.h"
+
+#include "platform/appkit/Application.h"
+#include "platform/appkit/Menu.h"
+#include "platform/appkit/StatusBar.h"
+#include "platform/appkit/StatusBarButton.h"
+#include "platform/appkit/StatusItem.h"
+#include "platform/qt/MenuPopup.h"
+#include "platform/qt/TrayItem.h"
+#include "platform/runloop/Clock.h"
+#include "platform/runloop/RunLoop.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// The platform's number for an event no handler took.
+constexpr int eventNotHandled = -1708;
+
+Event mouseEvent(EventType type, std::uint64_t modifiers) {
+    Event event;
+    event.type = type;
+    event.modifierFlags = modifiers;
+    event.timestamp = Clock::current().uptime();
+    return event;
+}
+
+} // namespace
+
+QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
+    : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
+      driver_([this] { syncStatusItems(); }) {}
+
+QtWindowServer::~QtWindowServer() = default;
+
+void QtWindowServer::start() { driver_.turn(); }
+
+void QtWindowServer::applicationWillTerminate() {
+    dismissMenu();
+    syncStatusItems();
+}
+
+TrayItem* QtWindowServer::trayItem(const StatusItem& item) const {
+    auto found = std::find_if(trayItems_.begin(), trayItems_.end(),
+                              [&](const auto& tray) { return tray->shows(item); });
+    return found == trayItems_.end() ? nullptr : found->get();
+}
+
+void QtWindowServer::syncStatusItems() {
+    std::erase_if(trayItems_, [](const auto& tray) { return tray->isGone(); });
+    for (const auto& item : StatusBar::system().items()) {
+        if (trayItem(*item) == nullptr) {
+            trayItems_.push_back(std::make_unique<TrayItem>(
+                item, [this](StatusItem& clicked, EventType press, EventType release, std::uint64_t modifiers) {
+                    click(clicked, press, release, modifiers);
+                }));
+        }
+    }
+    for (const auto& tray : trayItems_) {
+        tray->sync();
+    }
+}
+
+void QtWindowServer::click(StatusItem& item, EventType press, EventType release, std::uint64_t modifiers) {
+    // A click while the menu is open only closes it, as on the platform.
+    if (openMenu_) {
+        dismissMenu();
+        return;
+    }
+    auto button = item.button();
+    if (!button) {
+        return;
+    }
+    auto& application = Application::shared();
+    const Event down = mouseEvent(press, modifiers);
+    application.dispatch(down, [&] { button->handleMouseEvent(down); });
+    RunLoop::main().runUntilIdle();
+    // While the menu that the press opened tracks, it takes the release.
+    if (!openMenu_ && !application.isTerminated()) {
+        const Event up = mouseEvent(release, modifiers);
+        application.dispatch(up, [&] { button->handleMouseEvent(up); });
+    }
+    driver_.turn();
+}
+
+void QtWindowServer::popUpStatusItemMenu(StatusItem& item) {
+    auto menu = item.menu();
+    if (!menu) {
+        return;
+    }
+    dismissMenu();
+    openMenu_ = std::make_unique<MenuPopup>(menu, [this] {
+        // The popup is still on the stack of this call: Qt deletes it later.
+        if (openMenu_) {
+            openMenu_.release()->deleteLater();
+        }
+        driver_.turnSoon();
+    });
+    const TrayItem* tray = trayItem(item);
+    const QRect place = tray ? tray->geometry() : QRect();
+    openMenu_->popUp(place.isEmpty() ? QCursor::pos() : place.bottomLeft());
+}
+
+void QtWindowServer::dismissMenu() {
+    if (openMenu_) {
+        openMenu_->dismiss();
+    }
+}
+
+bool QtWindowServer::openURL(const URL& url) {
+    if (url.isFileURL()) {
+        std::error_code error;
+        if (!std::filesystem::exists(url.path(), error)) {
+            return false;
+        }
+    }
+    return QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url.absoluteString())));
+}
+
+std::vector<RunningApplication> QtWindowServer::runningApplications() const {
+    RunningApplication self;
+    self.localizedName = applicationName_;
+    if (!bundleIdentifier_.empty()) {
+        self.bundleIdentifier = bundleIdentifier_;
+    }
+    self.processIdentifier = static_cast<int>(::getpid());
+    return {self};
+}
+
+std::optional<RunningApplication> QtWindowServer::frontmostApplication() const { return std::nullopt; }
+
+void QtWindowServer::playSound(const std::string& name) { sounds_.play(name); }
+
+ScriptResult QtWindowServer::executeScript(const std::string& targetApplication, const std::string&) {
+    return ScriptResult::failure("This desktop cannot carry out scripts.", eventNotHandled, targetApplication);
+}
+
+} // namespace platform

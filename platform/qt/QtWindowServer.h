@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/appkit/Backend.h"
+#include "platform/appkit/Event.h"
+#include "platform/qt/QtRunLoopDriver.h"
+#include "platform/qt/SoundTheme.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class MenuPopup;
+class TrayItem;
+
+// The desktop backend: status items as tray icons, their menus as popups,
+// and the outside world as the desktop offers it. It owns every Qt object
+// it shows; the model objects it refers to only weakly. After each turn of
+// the run loop it brings the tray up to date with the status bar.
+class QtWindowServer final : public Backend {
+public:
+    // `applicationName` names this program among the running applications.
+    QtWindowServer(std::string applicationName, std::string bundleIdentifier);
+    ~QtWindowServer() override;
+
+    // Runs the first turn; from then on the run loop runs in Qt's.
+    void start();
+
+    // Backend.
+    void applicationWillTerminate() override;
+    void popUpStatusItemMenu(StatusItem& item) override;
+    bool openURL(const URL& url) override;
+    std::vector<RunningApplication> runningApplications() const override;
+    std::optional<RunningApplication> frontmostApplication() const override;
+    void playSound(const std::string& name) override;
+    ScriptResult executeScript(const std::string& targetApplication, const std::string& source) override;
+
+private:
+    // Makes, updates and drops tray icons to match the status bar.
+    void syncStatusItems();
+    void click(StatusItem& item, EventType press, EventType release, std::uint64_t modifiers);
+    void dismissMenu();
+    TrayItem* trayItem(const StatusItem& item) const;
+
+    std::string applicationName_;
+    std::string bundleIdentifier_;
+    QtRunLoopDriver driver_;
+    std::vector<std::unique_ptr<TrayItem>> trayItems_;
+    std::unique_ptr<MenuPopup> openMenu_;
+    SoundTheme sounds_;
+};
+
+} // namespace platform

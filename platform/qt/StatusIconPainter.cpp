@@ -1,0 +1,86 @@
+#include "platform/qt/StatusIconPainter.h"
+
+#include "platform/appkit/Image.h"
+#include "platform/appkit/StatusBarButton.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+namespace platform {
+
+QString StatusIconPainter::iconPath(const std::string& symbolName) {
+    return QStringLiteral(":/menulets/icons/") + QString::fromStdString(symbolName) + QStringLiteral(".svg");
+}
+
+QImage StatusIconPainter::symbol(const std::string& name, bool isTemplate) const {
+    QImageReader reader(iconPath(name));
+    const QSize natural = reader.size();
+    if (!natural.isValid()) {
+        return {};
+    }
+    reader.setScaledSize(natural.scaled(size_, size_, Qt::KeepAspectRatio));
+    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull() || !isTemplate) {
+        return image;
+    }
+    // A template keeps only its shape; the colour is the panel's.
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), textColor_);
+    return image;
+}
+
+void StatusIconPainter::drawTitle(QPainter& painter, const QString& title, bool asBadge) const {
+    QFont font = painter.font();
+    font.setBold(asBadge);
+    // The largest size at which the title fits its box.
+    const int box = asBadge ? size_ * 5 / 8 : size_;
+    int pixels = box;
+    for (; pixels > 4; --pixels) {
+        font.setPixelSize(pixels);
+        const QSize needed = QFontMetrics(font).size(Qt::TextSingleLine, title);
+        if (needed.width() <= box && needed.height() <= box) {
+            break;
+        }
+    }
+    font.setPixelSize(pixels);
+    painter.setFont(font);
+    QRect area(0, 0, size_, size_);
+    if (asBadge) {
+        const QSize needed = QFontMetrics(font).size(Qt::TextSingleLine, title);
+        const int width = std::max(needed.width() + 2, needed.height());
+        area = QRect(size_ - width, size_ - needed.height(), width, needed.height());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(textColor_);
+        painter.drawRoundedRect(area, area.height() / 2.0, area.height() / 2.0);
+        // The badge's text takes the colour the panel has behind the icon.
+        painter.setPen(QColor::fromHsl(textColor_.hslHue(), textColor_.hslSaturation(), 255 - textColor_.lightness()));
+    } else {
+        painter.setPen(textColor_);
+    }
+    painter.drawText(area, Qt::AlignCenter, title);
+}
+
+QPixmap StatusIconPainter::paint(const StatusBarButton& button) const {
+    QImage canvas(size_, size_, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QImage image;
+    if (auto model = button.image(); model && button.imagePosition() != ImagePosition::noImage) {
+        image = symbol(model->symbolName(), model->isTemplate());
+    }
+    const bool showsImage = !image.isNull();
+    if (showsImage) {
+        painter.drawImage((size_ - image.width()) / 2, (size_ - image.height()) / 2, image);
+    }
+    const QString title = QString::fromStdString(button.title());
+    if (!title.isEmpty() && button.imagePosition() != ImagePosition::imageOnly) {
+        drawTitle(painter, title, showsImage);
+    }
+    painter.end();
+    return QPixmap::fromImage(canvas);
+}
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+
+#include <string>
+
+namespace platform {
+
+class StatusBarButton;
+
+// Draws what a status item's button shows into one square tray pixmap,
+// since tray panels show no text beside icons: the symbol image from the
+// bundled icons (a template drawn in the panel's text colour), and the
+// title, alone when there is no image and as a badge in the corner when
+// there is (a count beside an icon).
+class StatusIconPainter {
+public:
+    StatusIconPainter(QColor textColor, int size) : textColor_(textColor), size_(size) {}
+
+    QPixmap paint(const StatusBarButton& button) const;
+    // The bundled icon of a symbol, fitted into the square; null for a
+    // name without one.
+    QImage symbol(const std::string& name, bool isTemplate) const;
+
+    // The resource path of a symbol's icon.
+    static QString iconPath(const std::string& symbolName);
+
+private:
+    void drawTitle(QPainter& painter, const QString& title, bool asBadge) const;
+
+    QColor textColor_;
+    int size_;
+};
+
+} // namespace platform

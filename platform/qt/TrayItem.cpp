@@ -1,0 +1,94 @@
+#include "platform/qt/TrayItem.h"
+
+#include "platform/appkit/Image.h"
+#include "platform/appkit/StatusBarButton.h"
+#include "platform/appkit/StatusItem.h"
+#include "platform/qt/StatusIconPainter.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace platform {
+
+namespace {
+
+// Tray panels scale the pixmap to their size; this one is large enough to
+// stay sharp on the common panel heights.
+constexpr int iconSize = 64;
+
+} // namespace
+
+TrayItem::TrayItem(const std::shared_ptr<StatusItem>& item, Click click) : item_(item), click_(std::move(click)) {
+    connect(&icon_, &QSystemTrayIcon::activated, this, &TrayItem::activated);
+}
+
+bool TrayItem::shows(const StatusItem& item) const { return item_.lock().get() == &item; }
+
+std::uint64_t TrayItem::modifierFlags(Qt::KeyboardModifiers modifiers) {
+    std::uint64_t flags = 0;
+    if (modifiers & Qt::ShiftModifier) {
+        flags |= ModifierFlags::shift;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        flags |= ModifierFlags::control;
+    }
+    if (modifiers & Qt::AltModifier) {
+        flags |= ModifierFlags::option;
+    }
+    // The Super key, where the platform's keyboards have the command key.
+    if (modifiers & Qt::MetaModifier) {
+        flags |= ModifierFlags::command;
+    }
+    return flags;
+}
+
+void TrayItem::sync() {
+    auto item = item_.lock();
+    auto button = item ? item->button() : nullptr;
+    if (!button) {
+        icon_.hide();
+        return;
+    }
+    const QColor text = QApplication::palette().color(QPalette::WindowText);
+    // The drawing depends on these alone.
+    const auto image = button->image();
+    const QString key = QString::fromStdString(button->title()) + QChar(0x1f) +
+                        (image ? QString::fromStdString(image->describe()) : QString()) + QChar(0x1f) +
+                        QString::number(static_cast<int>(button->imagePosition())) + QChar(0x1f) + text.name();
+    if (key != drawnKey_) {
+        drawnKey_ = key;
+        icon_.setIcon(QIcon(StatusIconPainter(text, iconSize).paint(*button)));
+    }
+    const QString toolTip = QString::fromStdString(button->toolTip());
+    if (toolTip != drawnToolTip_) {
+        drawnToolTip_ = toolTip;
+        icon_.setToolTip(toolTip);
+    }
+    icon_.setVisible(item->isVisible());
+}
+
+void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {
+    auto item = item_.lock();
+    if (!item) {
+        return;
+    }
+    // Neither protocol carries the keys: ask the display what is held now.
+    const std::uint64_t modifiers = modifierFlags(QGuiApplication::queryKeyboardModifiers());
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        // A double click reports its first press as Trigger, then the second
+        // as DoubleClick: each is one click.
+        click_(*item, EventType::leftMouseDown, EventType::leftMouseUp, modifiers);
+        break;
+    case QSystemTrayIcon::Context:
+        click_(*item, EventType::rightMouseDown, EventType::rightMouseUp, modifiers);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/appkit/Event.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class StatusItem;
+
+// One status item shown as a tray icon. It refers to the item weakly and
+// redraws itself from it in sync(); the panel's clicks come back as the
+// platform's mouse events, with the modifier keys held at that moment.
+class TrayItem final : public QObject {
+public:
+    // `click` delivers a press/release pair to the item (the window server
+    // knows about open menus).
+    using Click = std::function<void(StatusItem&, EventType press, EventType release, std::uint64_t modifiers)>;
+
+    TrayItem(const std::shared_ptr<StatusItem>& item, Click click);
+
+    bool shows(const StatusItem& item) const;
+    bool isGone() const { return item_.expired(); }
+    // Brings icon, tooltip and visibility up to date with the item.
+    void sync();
+    // Where the panel shows the icon, in screen coordinates (empty when the
+    // panel does not say).
+    QRect geometry() const { return icon_.geometry(); }
+
+    // The platform's modifier flags for Qt's.
+    static std::uint64_t modifierFlags(Qt::KeyboardModifiers modifiers);
+
+private:
+    void activated(QSystemTrayIcon::ActivationReason reason);
+
+    std::weak_ptr<StatusItem> item_;
+    Click click_;
+    QSystemTrayIcon icon_;
+    // What was last drawn, so an unchanged item does not redraw.
+    QString drawnKey_;
+    QString drawnToolTip_;
+};
+
+} // namespace platform

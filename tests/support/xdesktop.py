@@ -1,0 +1,173 @@
+"""A desktop of the tests' own for driving the programs as a person would:
+an X server (Xvfb) on a display of its choosing, a private session bus and a tray panel
+(trayer, XEmbed), real X input through xdotool. Everything it starts ends
+with it. Waits are for conditions, each with a deadline."""
+import os, shutil, signal, struct, subprocess, tempfile, time, zlib
+
+NEEDED = ["Xvfb", "xdotool", "xwininfo", "xwd", "dbus-daemon", "trayer"]
+
+
+def missing_tools():
+    return [tool for tool in NEEDED if shutil.which(tool) is None]
+
+
+def wait_for(condition, what, timeout=20.0):
+    """The condition's first true value, polled until the deadline."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(0.05)
+
+
+class Window:
+    def __init__(self, wid, name, wm_class, x, y, width, height):
+        self.wid, self.name, self.wm_class = wid, name, wm_class
+        self.x, self.y, self.width, self.height = x, y, width, height
+
+    def centre(self):
+        return self.x + self.width // 2, self.y + self.height // 2
+
+
+def parse_tree(text):
+    """Every window of `xwininfo -root -tree`, with its place on the screen."""
+    windows = []
+    for line in text.splitlines():
+        line = line.strip()
+        if not line.startswith("0x"):
+            continue
+        wid, rest = line.split(" ", 1)
+        name = ""
+        if rest.startswith('"'):
+            end = rest.index('"', 1)
+            name, rest = rest[1:end], rest[end + 1:]
+        wm_class = ()
+        if ": (" in rest:
+            inside = rest[rest.index(": (") + 3:rest.index(")")]
+            wm_class = tuple(part.strip('"') for part in inside.split('" "')) if inside else ()
+        geometry = rest.split(")")[-1].split()
+        size, absolute = geometry[0], geometry[1]
+        width, height = (int(v) for v in size.split("+")[0].split("x"))
+        x, y = (int(v) for v in absolute.replace("+-", "+=").replace("+", " ").replace("=", "-").split())
+        windows.append(Window(int(wid, 16), name, wm_class, x, y, width, height))
+    return windows
+
+
+def xwd_to_png(xwd, path):
+    """Writes a 24- or 32-bit ZPixmap screen dump as PNG (no imaging library needed)."""
+    header = struct.unpack(">25I", xwd[:100])
+    header_size, width, height = header[0], header[4], header[5]
+    bits_per_pixel, bytes_per_line, colours = header[11], header[12], header[19]
+    byte_order = header[7]
+    pixels = xwd[header_size + colours * 12:]
+    step = bits_per_pixel // 8
+    rows = []
+    for y in range(height):
+        row = bytearray(b"\x00")
+        line = pixels[y * bytes_per_line:y * bytes_per_line + width * step]
+        for x in range(0, len(line), step):
+            b, g, r = (line[x], line[x + 1], line[x + 2]) if byte_order == 0 else (line[x + 3], line[x + 2], line[x + 1])
+            row += bytes((r, g, b))
+        rows.append(bytes(row))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff)
+
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(b"".join(rows))) + chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+class XDesktop:
+    """with XDesktop() as desktop: an X server, a bus and a tray panel."""
+
+    def __enter__(self):
+        self.processes = []
+        self.folder = tempfile.mkdtemp(prefix="menulets-desktop-")
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        # The server picks a free display itself and says which (tests may run side by side);
+        # -noreset: held modifiers must survive clients coming and going.
+        server = self.spawn(["Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "800x600x24"],
+                            env=os.environ, stdout=subprocess.PIPE)
+        self.display = ":" + server.stdout.readline().decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.display, LC_ALL="C.UTF-8", TZ="UTC")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        wait_for(lambda: self.run(["xwininfo", "-root"], check=False).returncode == 0, "the X server")
+        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"])
+        wait_for(lambda: self.panel(), "the tray panel")
+
+    def __exit__(self, *exception):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+        for process in reversed(self.processes):
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+            if process.stdout:
+                process.stdout.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+        return False
+
+    def spawn(self, command, env=None, **options):
+        options.setdefault("stdout", subprocess.DEVNULL)
+        options.setdefault("stderr", subprocess.DEVNULL)
+        process = subprocess.Popen(command, env=env or self.env, **options)
+        self.processes.append(process)
+        return process
+
+    def run(self, command, check=True):
+        done = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=30)
+        assert not check or done.returncode == 0, done
+        return done
+
+    def windows(self):
+        return parse_tree(self.run(["xwininfo", "-root", "-tree"]).stdout)
+
+    def panel(self):
+        return next((w for w in self.windows() if w.wm_class == ("panel", "trayer")), None)
+
+    def docked_icon(self, program):
+        """The program's icon inside the panel, once docked."""
+        panel = self.panel()
+        if panel is None:
+            return None
+        inside = lambda w: panel.x <= w.x < panel.x + panel.width and panel.y <= w.y < panel.y + panel.height
+        return next((w for w in self.windows() if w.wm_class == (program, program) and inside(w) and w.width > 1), None)
+
+    def visible_windows(self, program):
+        found = self.run(["xdotool", "search", "--onlyvisible", "--class", program], check=False).stdout.split()
+        return {int(wid) for wid in found}
+
+    def click(self, x, y, button=1, modifiers=()):
+        command = ["xdotool", "mousemove", str(x), str(y)]
+        for key in modifiers:
+            command += ["keydown", key]
+        command += ["click", str(button)]
+        for key in reversed(modifiers):
+            command += ["keyup", key]
+        self.run(command)
+
+    def keys(self, *names):
+        self.run(["xdotool", "key", *names])
+
+    def screenshot(self, path, window=None):
+        """A PNG of one window (the panel, a menu) or of the whole screen."""
+        target = ["-id", str(window.wid)] if window else ["-root"]
+        dump = subprocess.run(["xwd", "-silent", *target], env=self.env, capture_output=True, timeout=30, check=True)
+        xwd_to_png(dump.stdout, path)
