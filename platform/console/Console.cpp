@@ -126,10 +126,16 @@ void Console::runWithRealClock(int inputDescriptor) {
     auto& loop = RunLoop::main();
     loop.run([&](double maxWait) {
         session_.server().flush();
-        pollfd watched{inputDescriptor, POLLIN, 0};
-        const int timeout = static_cast<int>(std::ceil(std::max(0.0, maxWait) * 1000));
-        const int ready = ::poll(&watched, 1, timeout);
-        if (ready > 0) {
+        // Waits for a line, the next due item or a wake-up of the loop, and for
+        // nothing else: an idle program does not wake at all. A day is far
+        // beyond any real wait and within poll's milliseconds; without a wake
+        // descriptor, blocks from other threads are looked for every 50 ms.
+        pollfd watched[2] = {{inputDescriptor, POLLIN, 0}, {loop.wakeDescriptor(), POLLIN, 0}};
+        const double longest = watched[1].fd >= 0 ? 24.0 * 3600 : 0.05;
+        const double bounded = std::min(std::max(0.0, maxWait), longest);
+        const int timeout = static_cast<int>(std::ceil(bounded * 1000));
+        const int ready = ::poll(watched, watched[1].fd >= 0 ? 2 : 1, timeout);
+        if (ready > 0 && watched[0].revents != 0) {
             char buffer[4096];
             const ssize_t count = ::read(inputDescriptor, buffer, sizeof buffer);
             if (count > 0) {

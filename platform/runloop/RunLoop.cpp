@@ -1,11 +1,11 @@
 #include "platform/runloop/RunLoop.h"
 
 #include "platform/runloop/Clock.h"
+#include "platform/runloop/WakeSignal.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <condition_variable>
 #include <deque>
 #include <limits>
 #include <mutex>
@@ -22,12 +22,6 @@ using Block = std::function<void()>;
 constexpr double dueTolerance = 1e-6;
 // A block that keeps queueing itself must not hang runUntilIdle forever.
 constexpr int maxTurnsUntilIdle = 100000;
-// Longest single wait of run(): the wall clock can jump (sleep, the user setting
-// it) without the waiting thread noticing, so wall deadlines are rechecked this often.
-constexpr double maxWait = 1.0;
-// With a backend's poll the loop cannot be woken from other threads, so it looks
-// for their blocks at least this often.
-constexpr double maxPollWait = 0.05;
 
 unsigned modeBits(RunLoop::Mode mode) {
     switch (mode) {
@@ -53,8 +47,6 @@ struct Deadline {
 struct RunLoop::State {
     // Guards what other threads may touch: the queued blocks and deadlines.
     mutable std::mutex mutex;
-    std::condition_variable wake;
-    bool woken = false;
     std::deque<Block> blocks;
     std::vector<Deadline> deadlines;
     unsigned long nextOrder = 0;
@@ -63,6 +55,8 @@ struct RunLoop::State {
     std::vector<std::shared_ptr<Timer>> timers;
     std::vector<Mode> modes;
     std::atomic<bool> stopped = false;
+    // Wakes a waiting run() for blocks from other threads and at wall deadlines.
+    WakeSignal wake;
 
     unsigned long takeOrder() { return nextOrder++; }
 
@@ -263,15 +257,17 @@ void RunLoop::run(const std::function<void(double maxWait)>& poll) {
         if (state_->stopped) {
             break;
         }
-        double wait = std::min(secondsUntilNextItem(), maxWait);
+        // The wall clock may move on without the uptime (a computer asleep)
+        // or jump (the user setting it); the signal wakes the wait at the
+        // next wall deadline whichever way the clock gets there.
+        state_->wake.armWallMoment(nextWallDeadline());
+        const double wait = secondsUntilNextItem();
         if (poll) {
-            poll(std::min(wait, maxPollWait));
-            continue;
+            poll(wait);
+        } else {
+            state_->wake.wait(wait);
         }
-        std::unique_lock lock(state_->mutex);
-        state_->wake.wait_for(lock, std::chrono::duration<double>(wait),
-                              [this] { return state_->woken || !state_->blocks.empty(); });
-        state_->woken = false;
+        state_->wake.drain();
     }
 }
 
@@ -280,12 +276,19 @@ void RunLoop::stop() {
     wakeUp();
 }
 
-void RunLoop::wakeUp() {
-    {
-        std::lock_guard lock(state_->mutex);
-        state_->woken = true;
+void RunLoop::wakeUp() { state_->wake.notify(); }
+
+int RunLoop::wakeDescriptor() const { return state_->wake.descriptor(); }
+
+std::optional<Date> RunLoop::nextWallDeadline() const {
+    std::optional<double> next;
+    std::lock_guard lock(state_->mutex);
+    for (const auto& deadline : state_->deadlines) {
+        if (deadline.wall && (!next || deadline.due < *next)) {
+            next = deadline.due;
+        }
     }
-    state_->wake.notify_all();
+    return next ? std::optional(Date{*next}) : std::nullopt;
 }
 
 double RunLoop::secondsUntilNextItem() const {
@@ -318,7 +321,6 @@ void RunLoop::reset() {
         std::lock_guard lock(state_->mutex);
         blocks.swap(state_->blocks);
         deadlines.swap(state_->deadlines);
-        state_->woken = false;
     }
     auto timers = std::move(state_->timers);
     state_->timers.clear();

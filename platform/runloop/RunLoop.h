@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -43,21 +44,28 @@ public:
     // Virtual clock only: the wall clock is set to `date`.
     void setWallClock(Date date);
 
-    // Real clock: runs until stop() is called, waiting for the next due item
-    // or for a block queued from another thread. `poll` (if set) is called on
-    // each turn with the longest time it may block, in seconds, so a backend
-    // can wait for its own events (a console's standard input, a display).
-    // That time is at most 50 ms: the loop cannot interrupt a backend's wait, so it
-    // looks for blocks queued from other threads between polls.
+    // Real clock: runs until stop() is called, waiting for the next due item,
+    // a wall deadline, or a block queued from another thread, and otherwise
+    // never waking. `poll` (if set) is called on each turn with the longest
+    // time it may block, in seconds (infinity when nothing is due), so a
+    // backend can wait for its own events (a console's standard input) as
+    // well; it must also return once wakeDescriptor() is readable.
     void run(const std::function<void(double maxWait)>& poll = {});
     void stop();
 
     // Wakes a real-clock run() that waits, for work arriving from other threads.
     void wakeUp();
+    // Readable when the loop should run: a wakeUp(), or a wall deadline
+    // reached however the wall clock got there. An event loop that embeds
+    // this one watches it; -1 when the system has no such descriptor.
+    int wakeDescriptor() const;
 
     // Seconds until the earliest pending item in the current mode is due: 0 when
     // something is ready now, infinity when nothing is pending (for backends that wait).
     double secondsUntilNextItem() const;
+
+    // The earliest wall-clock deadline pending, if any.
+    std::optional<Date> nextWallDeadline() const;
 
     // Forgets every timer, deadline and queued block (tests start clean).
     void reset();

@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Idle programs on the real clock do not wake up.
+
+Each program with nothing due within the window (Blinkbreak's first reminder
+is 20 minutes away; Hourtrail, which ticks every second, is left out) is started on the
+headless console with the real clock and left alone for 20 seconds, all of
+them at once; its threads' context switches over that time are counted from
+/proc. A program that polls or ticks would show dozens or hundreds."""
+import os, select, subprocess, sys, tempfile, time
+
+BUILD = sys.argv[1]
+PROGRAMS = ["Carryover", "Urlstash", "Starhop", "Durovevadi", "Folderdock", "Pricetray", "Zivirodevevo", "DawnList",
+            "Talkclock", "Blinkbreak"]
+WINDOW = 20.0
+HANDFUL = 5
+
+
+def context_switches(pid):
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
+            for line in status:
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    total += int(line.split()[1])
+    return total
+
+
+def wait_for_start(process, seconds=10):
+    """Until the program has reported its status item: start-up is over."""
+    until = time.monotonic() + seconds
+    seen = b""
+    while b"statusItem" not in seen:
+        left = until - time.monotonic()
+        if left <= 0 or process.poll() is not None:
+            raise SystemExit("%s did not start" % process.args[0])
+        if select.select([process.stderr], [], [], left)[0]:
+            seen += os.read(process.stderr.fileno(), 65536)
+
+
+with tempfile.TemporaryDirectory() as home:
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data", TZ="UTC",
+               LC_ALL="C")
+    env.pop("DISPLAY", None)
+    env.pop("WAYLAND_DISPLAY", None)
+    running = {}
+    try:
+        for name in PROGRAMS:
+            path = os.path.join(BUILD, name, name)
+            process = subprocess.Popen([path, "--headless", "--json"], stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.PIPE, env=env)
+            running[name] = process
+        for process in running.values():
+            wait_for_start(process)
+        before = {name: context_switches(process.pid) for name, process in running.items()}
+        time.sleep(WINDOW)
+        after = {name: context_switches(process.pid) for name, process in running.items()}
+    finally:
+        for process in running.values():
+            process.kill()
+            process.wait()
+
+switches = {name: after[name] - before[name] for name in PROGRAMS}
+print("context switches in %d s: %s" % (WINDOW, ", ".join("%s %d" % item for item in switches.items())))
+noisy = {name: count for name, count in switches.items() if count > HANDFUL}
+if noisy:
+    raise SystemExit("idle programs woke up: %s" % noisy)
