@@ -54,6 +54,12 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         if (auto* change = findChange(key)) {
             change->second = std::move(value);
         } else {
+            // Setting what is already stored changes nothing and writes nothing.
+            refreshLocked();
+            const PropertyList* current = stored.find(key);
+            if (value ? current && *current == *value : !current) {
+                return;
+            }
             changes.emplace_back(std::string(key), std::move(value));
         }
         // One block per change rather than a "scheduled" flag: a run loop that

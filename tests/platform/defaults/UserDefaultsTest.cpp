@@ -210,6 +210,20 @@ TEST_F(Defaults, WritesKeepWhatAnotherWriterChangedAndReadsSeeIt) {
     EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"Carryover.mostRecentLog", PropertyList(1.0)}}));
 }
 
+TEST_F(Defaults, SettingWhatIsStoredWritesNothing) {
+    UserDefaults defaults(domain);
+    defaults.set(1796000000.0, "Urlstash.mostRecentLog");
+    ASSERT_TRUE(defaults.synchronize());
+    const auto written = FileStamp::of(path);
+    defaults.set(1796000000.0, "Urlstash.mostRecentLog");
+    defaults.removeObject("never there");
+    RunLoop::main().runOneTurn();
+    EXPECT_EQ(FileStamp::of(path), written) << "the file was replaced";
+    defaults.set(1796000001.0, "Urlstash.mostRecentLog");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_NE(FileStamp::of(path), written);
+}
+
 TEST_F(Defaults, FilesThatCannotBeReadAreNeitherWaitedOnNorReplaced) {
     fs::create_directories(fs::path(path).parent_path());
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
