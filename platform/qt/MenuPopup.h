@@ -25,6 +25,8 @@ public:
     void popUp(const QPoint& at);
     void dismiss();
     const std::shared_ptr<Menu>& menu() const { return menu_; }
+    // The popup as Qt shows it.
+    QMenu& popup() { return popup_; }
 
 private:
     void fill(QMenu& popup, Menu& menu);

@@ -21,6 +21,10 @@ int QtRunLoopDriver::timerMilliseconds(double seconds) {
     return milliseconds >= INT_MAX ? INT_MAX : static_cast<int>(milliseconds);
 }
 
+std::optional<int> QtRunLoopDriver::armedWait() const {
+    return timer_.isActive() ? std::optional(timer_.interval()) : std::nullopt;
+}
+
 void QtRunLoopDriver::turn() {
     RunLoop::main().runUntilIdle();
     if (redraw_) {

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace platform {
 
@@ -26,6 +27,10 @@ public:
     // Milliseconds for a wait of `seconds` as a Qt timer takes it: rounded
     // up so the item is due when it fires, and within the timer's range.
     static int timerMilliseconds(double seconds);
+
+    // The wait the timer is armed for, in milliseconds; empty when nothing
+    // is due and so nothing will wake the program.
+    std::optional<int> armedWait() const;
 
 private:
     void arm();
