@@ -11,6 +11,10 @@ QtRunLoopDriver::QtRunLoopDriver(std::function<void()> redraw) : redraw_(std::mo
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &QtRunLoopDriver::turn);
+    if (const int descriptor = RunLoop::main().wakeDescriptor(); descriptor >= 0) {
+        wakeNotifier_ = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+        connect(wakeNotifier_.get(), &QSocketNotifier::activated, this, &QtRunLoopDriver::turn);
+    }
 }
 
 int QtRunLoopDriver::timerMilliseconds(double seconds) {
@@ -26,10 +30,13 @@ std::optional<int> QtRunLoopDriver::armedWait() const {
 }
 
 void QtRunLoopDriver::turn() {
-    RunLoop::main().runUntilIdle();
+    auto& loop = RunLoop::main();
+    loop.takeWakeUps();
+    loop.runUntilIdle();
     if (redraw_) {
         redraw_();
     }
+    loop.armWallDeadlineWake();
     arm();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -13,7 +15,10 @@ namespace platform {
 // it fires, or when Qt delivered input to the model (turn()), the ready
 // work runs, the screen is brought up to date (`redraw`) and the timer is
 // armed again. Nothing is due: nothing is armed, so an idle program does
-// not wake. Main thread only.
+// not wake. Work queued from other threads and wall deadlines (which a
+// computer asleep or a clock set by hand can reach without the uptime)
+// make the run loop's wake descriptor readable, which a socket notifier
+// watches. Main thread only.
 class QtRunLoopDriver final : public QObject {
 public:
     explicit QtRunLoopDriver(std::function<void()> redraw);
@@ -37,6 +42,7 @@ private:
 
     std::function<void()> redraw_;
     QTimer timer_;
+    std::unique_ptr<QSocketNotifier> wakeNotifier_;
     bool turnQueued_ = false;
 };
 

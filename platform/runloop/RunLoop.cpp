@@ -280,6 +280,10 @@ void RunLoop::wakeUp() { state_->wake.notify(); }
 
 int RunLoop::wakeDescriptor() const { return state_->wake.descriptor(); }
 
+void RunLoop::takeWakeUps() { state_->wake.drain(); }
+
+void RunLoop::armWallDeadlineWake() { state_->wake.armWallMoment(nextWallDeadline()); }
+
 std::optional<Date> RunLoop::nextWallDeadline() const {
     std::optional<double> next;
     std::lock_guard lock(state_->mutex);

@@ -59,6 +59,12 @@ public:
     // reached however the wall clock got there. An event loop that embeds
     // this one watches it; -1 when the system has no such descriptor.
     int wakeDescriptor() const;
+    // For such an event loop, around each turn it runs: takeWakeUps() first
+    // clears what made the descriptor readable (before the turn, so a wake-up
+    // arriving during it is kept); armWallDeadlineWake() after the turn makes
+    // it readable at the next wall deadline.
+    void takeWakeUps();
+    void armWallDeadlineWake();
 
     // Seconds until the earliest pending item in the current mode is due: 0 when
     // something is ready now, infinity when nothing is pending (for backends that wait).
