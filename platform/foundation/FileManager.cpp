@@ -6,8 +6,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <optional>
 #include <pwd.h>
 #include <signal.h>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +76,55 @@ bool writeAll(int fd, const Data& data) {
 // Temporary files are named ".<name>.tmp.<pid>.<counter>" beside their target,
 // so that the writer of a stale one can be told from its name.
 std::string temporaryPrefix(const std::string& path) { return "." + path.substr(path.find_last_of('/') + 1) + ".tmp."; }
+
+// When the process with that number started, in seconds since 1970; nothing
+// when it is gone or /proc cannot tell.
+std::optional<double> processStartTime(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return std::nullopt;
+    }
+    // The fields after the command name, which is in parentheses and may hold
+    // spaces; the start time (in clock ticks since boot) is the 20th of them.
+    const auto close = line.rfind(')');
+    if (close == std::string::npos) {
+        return std::nullopt;
+    }
+    std::istringstream fields(line.substr(close + 1));
+    std::string field;
+    for (int index = 0; index < 20; ++index) {
+        fields >> field;
+    }
+    std::ifstream system("/proc/stat");
+    std::string key;
+    double bootTime = -1;
+    while (system >> key) {
+        if (key == "btime") {
+            system >> bootTime;
+            break;
+        }
+    }
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    char* end = nullptr;
+    const double ticks = std::strtod(field.c_str(), &end);
+    if (!fields || end == field.c_str() || bootTime < 0 || ticksPerSecond <= 0) {
+        return std::nullopt;
+    }
+    return bootTime + ticks / static_cast<double>(ticksPerSecond);
+}
+
+// Whether the process that wrote a temporary file is gone: no process has its
+// number, or the one that has it now started after the file was last written
+// (numbers are reused), so it cannot be the writer.
+bool writerIsGone(pid_t pid, const struct stat& temporary) {
+    if (::kill(pid, 0) != 0 && errno == ESRCH) {
+        return true;
+    }
+    const auto started = processStartTime(pid);
+    const double written = static_cast<double>(temporary.st_mtim.tv_sec) + temporary.st_mtim.tv_nsec / 1e9;
+    return started && *started > written;
+}
 
 // Opens a fresh file beside the target that no one else can be using.
 int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
@@ -284,9 +336,10 @@ int FileManager::removeStaleTemporaryFiles(const std::string& path) const {
         if (errno != 0 || end == rest.c_str() || *end != '.' || pid <= 0) {
             continue;
         }
-        // A live process with that number may be the writer; only a gone one is certain.
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH &&
-            ::unlink(joinPath(folder, name).c_str()) == 0) {
+        const std::string temporary = joinPath(folder, name);
+        struct stat status {};
+        if (::lstat(temporary.c_str(), &status) == 0 && writerIsGone(static_cast<pid_t>(pid), status) &&
+            ::unlink(temporary.c_str()) == 0) {
             ++removed;
         }
     }
