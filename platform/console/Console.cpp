@@ -5,6 +5,7 @@
 #include "platform/console/ConsoleOutput.h"
 #include "platform/console/StandardCommands.h"
 #include "platform/console/ViewCommands.h"
+#include "platform/defaults/UserDefaults.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/RunLoop.h"
@@ -95,6 +96,9 @@ void Console::execute(const std::string& line) {
     std::vector<std::string> arguments(words->begin() + 1, words->end());
     ConsoleReply reply = command->run(arguments, context);
     session_.driver().settle();
+    // A reply acknowledges the command: what it changed is on disk by then, so
+    // a script (or a kill right after the reply) never loses what was answered.
+    UserDefaults::standard().synchronize();
     output_.reply(name, reply);
 }
 

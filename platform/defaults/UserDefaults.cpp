@@ -3,6 +3,7 @@
 #include "platform/defaults/DefaultsFile.h"
 #include "platform/defaults/DefaultsLocation.h"
 #include "platform/defaults/DefaultsValueConversion.h"
+#include "platform/defaults/DefaultsWriter.h"
 #include "platform/defaults/GlobalDomain.h"
 #include "platform/defaults/URLArchive.h"
 #include "platform/foundation/Bundle.h"
@@ -10,12 +11,15 @@
 #include "platform/foundation/SaveFailures.h"
 #include "platform/runloop/DispatchQueue.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <vector>
 
 namespace platform {
@@ -34,9 +38,9 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         {
             std::lock_guard lock(mutex);
             // A removal not yet written shows what lies beneath: the global domain.
-            if (const auto* change = findChange(key)) {
-                if (change->second) {
-                    return change->second;
+            if (const Change* change = findChange(key)) {
+                if (change->value) {
+                    return change->value;
                 }
             } else {
                 refreshLocked();
@@ -51,8 +55,9 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
     // Records the new value of `key` (nothing removes it) for the next write.
     void change(std::string_view key, std::optional<PropertyList> value) {
         std::lock_guard lock(mutex);
-        if (auto* change = findChange(key)) {
-            change->second = std::move(value);
+        if (Change* change = findChange(key)) {
+            change->value = std::move(value);
+            change->generation = ++lastGeneration;
         } else {
             // Setting what is already stored changes nothing and writes nothing.
             refreshLocked();
@@ -60,11 +65,12 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
             if (value ? current && *current == *value : !current) {
                 return;
             }
-            changes.emplace_back(std::string(key), std::move(value));
+            changes.push_back({std::string(key), std::move(value), ++lastGeneration});
         }
         // One block per change rather than a "scheduled" flag: a run loop that
         // is reset drops its blocks, and a flag would then never clear. The
-        // first block of a turn writes everything; the others find nothing to do.
+        // first block of a turn hands everything to the writer; the others find
+        // it handed already.
         DispatchQueue::main().async([weak = weak_from_this()] {
             if (auto state = weak.lock()) {
                 std::lock_guard lock(state->mutex);
@@ -78,47 +84,95 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         undecodable.insert_or_assign(std::string(key), std::string(reason));
     }
 
-    // Writes only the keys this program changed, over what the file holds
-    // now, so that values other writers put there meanwhile survive.
-    bool flushLocked() {
+    // Hands the changes to the writer thread; a write already asked for
+    // takes every change made until it starts.
+    void flushLocked() {
+        if (changes.empty() || writeScheduled) {
+            return;
+        }
+        writeScheduled = true;
+        DefaultsWriter::shared().submit([state = shared_from_this()] { state->write(); });
+    }
+
+    // Writes what is pending and waits for it; false when it could not be written.
+    bool synchronize() {
+        {
+            std::lock_guard lock(mutex);
+            flushLocked();
+        }
+        DefaultsWriter::shared().waitUntilIdle();
+        std::lock_guard lock(mutex);
+        return changes.empty();
+    }
+
+private:
+    struct Change {
+        std::string key;
+        std::optional<PropertyList> value;
+        // Orders changes, so that a write forgets only those it wrote.
+        std::uint64_t generation;
+    };
+
+    // On the writer thread. Puts only the keys this program changed over what
+    // the file holds now, so that values other writers put there meanwhile
+    // survive. The lock is held only to take and to record: the encoding and
+    // the disk work happen without it, so readers never wait for a disk.
+    void write() {
+        std::unique_lock lock(mutex);
+        writeScheduled = false;
         if (changes.empty()) {
-            return true;
+            return;
         }
         refreshLocked();
         if (fileBlocked) {
-            return failLocked("defaults: cannot write " + file.path() + ": " + blockReason +
-                              "; it is left as it is");
-        }
-        if (!keepAsideReplacedValuesLocked()) {
-            return false;
+            failLocked("defaults: cannot write " + file.path() + ": " + blockReason + "; it is left as it is");
+            return;
         }
         PropertyListDictionary merged = stored;
-        for (const auto& [key, value] : changes) {
-            if (value) {
-                merged.set(key, *value);
+        std::uint64_t written = 0;
+        for (const Change& change : changes) {
+            if (change.value) {
+                merged.set(change.key, *change.value);
             } else {
-                merged.remove(key);
+                merged.remove(change.key);
             }
+            written = std::max(written, change.generation);
+        }
+        const auto replaced = undecodableValuesReplacedLocked();
+        lock.unlock();
+
+        for (const auto& [key, value, reason] : replaced) {
+            std::string error;
+            const auto keptAt = file.keepAside(key, value, &error);
+            if (!keptAt) {
+                lock.lock();
+                failLocked("defaults: " + error + "; " + key + " is not replaced");
+                return;
+            }
+            std::cerr << "defaults: the value of " << key << " could not be used (" << reason << "); it is kept in "
+                      << *keptAt << '\n';
         }
         std::string error;
-        if (!file.write(merged, &error)) {
-            return failLocked("defaults: " + error);
+        const bool ok = file.write(merged, &error);
+
+        lock.lock();
+        for (const auto& kept : replaced) {
+            undecodable.erase(std::get<0>(kept));
+        }
+        if (!ok) {
+            failLocked("defaults: " + error);
+            return;
         }
         SaveFailures::recordSuccess(file.path());
         stored = std::move(merged);
         stamp = FileStamp::of(file.path());
-        changes.clear();
-        return true;
+        std::erase_if(changes, [&](const Change& change) { return change.generation <= written; });
     }
 
-private:
-    std::pair<std::string, std::optional<PropertyList>>* findChange(std::string_view key) {
-        for (auto& change : changes) {
-            if (change.first == key) {
-                return &change;
-            }
-        }
-        return nullptr;
+    Change* findChange(std::string_view key) {
+        const auto found =
+            std::find_if(changes.begin(), changes.end(), [&](const Change& change) { return change.key == key; });
+        return found == changes.end() ? nullptr : &*found;
     }
 
     // Reads the file again when another writer replaced, changed or removed it.
@@ -144,25 +198,18 @@ private:
         stored = std::move(contents.values);
     }
 
-    // A value the program could not decode is copied to a file of its own
-    // before a change replaces it: never destroyed, only set aside.
-    bool keepAsideReplacedValuesLocked() {
-        for (auto it = undecodable.begin(); it != undecodable.end();) {
-            const PropertyList* value = stored.find(it->first);
-            if (!value || !findChange(it->first)) {
-                it = value ? std::next(it) : undecodable.erase(it);
-                continue;
+    // The stored values the pending changes replace that the program could not
+    // decode: each is copied to a file of its own before it is replaced, never
+    // destroyed, only set aside.
+    std::vector<std::tuple<std::string, PropertyList, std::string>> undecodableValuesReplacedLocked() {
+        std::vector<std::tuple<std::string, PropertyList, std::string>> replaced;
+        for (const auto& [key, reason] : undecodable) {
+            const PropertyList* value = stored.find(key);
+            if (value && findChange(key)) {
+                replaced.emplace_back(key, *value, reason);
             }
-            std::string error;
-            const auto keptAt = file.keepAside(it->first, *value, &error);
-            if (!keptAt) {
-                return failLocked("defaults: " + error + "; " + it->first + " is not replaced");
-            }
-            std::cerr << "defaults: the value of " << it->first << " could not be used (" << it->second
-                      << "); it is kept in " << *keptAt << '\n';
-            it = undecodable.erase(it);
         }
-        return true;
+        return replaced;
     }
 
     bool failLocked(const std::string& message) {
@@ -180,8 +227,10 @@ private:
     // The file's values as last read or written, and the version they came from.
     PropertyListDictionary stored;
     std::optional<FileStamp> stamp;
-    // Keys set (or removed: no value) since the last write, in the order first changed.
-    std::vector<std::pair<std::string, std::optional<PropertyList>>> changes;
+    // Keys set (or removed: no value) and not yet written, in the order first changed.
+    std::vector<Change> changes;
+    std::uint64_t lastGeneration = 0;
+    bool writeScheduled = false;
     // Keys whose stored value could not be decoded, with the reason.
     std::map<std::string, std::string> undecodable;
     bool fileBlocked = false;
@@ -318,9 +367,6 @@ void UserDefaults::keepAsideBeforeReplacing(std::string_view key, std::string_vi
     state_->keepAsideBeforeReplacing(key, reason);
 }
 
-bool UserDefaults::synchronize() {
-    std::lock_guard lock(state_->mutex);
-    return state_->flushLocked();
-}
+bool UserDefaults::synchronize() { return state_->synchronize(); }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/defaults/DefaultsFile.h"
 #include "platform/defaults/DefaultsLocation.h"
+#include "platform/defaults/DefaultsWriter.h"
 #include "platform/defaults/GlobalDomainWriter.h"
 #include "platform/defaults/URLArchive.h"
 #include "platform/defaults/UserDefaults.h"
@@ -15,7 +16,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <limits>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -122,6 +126,7 @@ TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
     EXPECT_FALSE(fs::exists(path)) << "nothing is written before the turn ends";
 
     RunLoop::main().runOneTurn();
+    DefaultsWriter::shared().waitUntilIdle(); // the end of the turn handed the changes to the writer thread
     const PropertyListDictionary expected{{"Talkclock.accumulated", PropertyList(1.5)},
                                           {"Talkclock.showTitle", PropertyList(false)}};
     EXPECT_EQ(onDisk(path), PropertyList(expected));
@@ -132,6 +137,7 @@ TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
     RunLoop::main().reset();
     defaults.set(3.5, "Talkclock.accumulated");
     RunLoop::main().runOneTurn();
+    DefaultsWriter::shared().waitUntilIdle();
     EXPECT_EQ(UserDefaults(domain).doubleValue("Talkclock.accumulated"), 3.5);
 }
 
@@ -210,6 +216,21 @@ TEST_F(Defaults, WritesKeepWhatAnotherWriterChangedAndReadsSeeIt) {
     EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"Carryover.mostRecentLog", PropertyList(1.0)}}));
 }
 
+TEST_F(Defaults, TheDiskWorkHappensOnTheWriterThreadAndSynchronizeWaitsForIt) {
+    UserDefaults defaults(domain);
+    std::promise<void> release;
+    DefaultsWriter::shared().submit([held = release.get_future().share()] { held.wait(); });
+
+    defaults.set("typed", "key");
+    RunLoop::main().runOneTurn(); // hands the write over and returns while the writer is busy
+    EXPECT_EQ(defaults.string("key"), "typed");
+    EXPECT_FALSE(fs::exists(path));
+
+    release.set_value();
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"key", PropertyList("typed")}}));
+}
+
 TEST_F(Defaults, SettingWhatIsStoredWritesNothing) {
     UserDefaults defaults(domain);
     defaults.set(1796000000.0, "Urlstash.mostRecentLog");
@@ -218,6 +239,7 @@ TEST_F(Defaults, SettingWhatIsStoredWritesNothing) {
     defaults.set(1796000000.0, "Urlstash.mostRecentLog");
     defaults.removeObject("never there");
     RunLoop::main().runOneTurn();
+    DefaultsWriter::shared().waitUntilIdle();
     EXPECT_EQ(FileStamp::of(path), written) << "the file was replaced";
     defaults.set(1796000001.0, "Urlstash.mostRecentLog");
     ASSERT_TRUE(defaults.synchronize());
@@ -261,9 +283,13 @@ TEST_F(Defaults, TemporaryFilesOfDeadWritersAreRemovedAtStart) {
     const std::string dead = ".dev.menulets.Test.plist.tmp." + std::to_string(child) + ".3";
     const std::string alive = ".dev.menulets.Test.plist.tmp." + std::to_string(::getpid()) + ".0";
     const std::string otherDomain = ".dev.menulets.Other.plist.tmp." + std::to_string(child) + ".0";
-    for (const auto& name : {dead, alive, otherDomain}) {
+    // A number given again to a process started after the file was written.
+    const std::string reused = ".dev.menulets.Test.plist.tmp." + std::to_string(::getpid()) + ".1";
+    for (const auto& name : {dead, alive, otherDomain, reused}) {
         writeFile(folder + name, "torn");
     }
+    const timespec longAgo[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 400 * 24 * 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + reused).c_str(), longAgo, 0), 0);
     UserDefaults defaults(domain);
     EXPECT_EQ(filesInFolder(), (std::vector<std::string>{otherDomain, alive}));
 }
