@@ -45,7 +45,8 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
     auto options = LaunchOptions::parse(arguments, &error);
     if (!options) {
         std::cerr << name << ": " << error << "\n" << "usage: " << name
-                  << " [--headless] [--json] [--clock DATE-TIME] [--help]\n";
+                  << " [--headless] [--json] [--clock DATE-TIME] [--help]\n"
+                  << "       " << name << " --drop-url URL [TITLE] | --drop-file PATH | --open-url URL\n";
         return 2;
     }
     if (options->help) {
@@ -55,12 +56,21 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
         return 0;
     }
     // A virtual clock and JSON reports belong to the console, so they keep it.
-    if (!options->headless && !options->json && !options->clockStart && hasDisplay()) {
+    const bool consoleOnly = options->headless || options->json || options->clockStart;
+    if (!consoleOnly && hasDisplay()) {
         std::string reason;
         if (auto desktop = openDesktopSession(argc, argv, reason)) {
-            return desktop->run(launch);
+            return desktop->run(launch, options->request);
+        }
+        if (options->request) {
+            std::cerr << name << ": " << reason << "; requests go to the program on the desktop\n";
+            return 2;
         }
         std::cerr << name << ": " << reason << "; running headless\n";
+    } else if (options->request) {
+        // The console has its own commands for drops (drop-url, drop-file).
+        std::cerr << name << ": requests go to the program on the desktop, not the console\n";
+        return 2;
     }
 
     HeadlessSession session({options->clockStart, launch.bundleIdentifier});

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/appkit/App.h"
+#include "platform/console/LaunchRequest.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -13,8 +15,10 @@ namespace platform {
 class DesktopSession {
 public:
     virtual ~DesktopSession() = default;
-    // Launches the program and runs it; returns its exit status.
-    virtual int run(const AppLaunch& launch) = 0;
+    // Launches the program and runs it; returns its exit status. With a
+    // copy of the program already running, hands `request` to it instead
+    // and returns at once (0 once that copy took it).
+    virtual int run(const AppLaunch& launch, const std::optional<LaunchRequest>& request) = 0;
 };
 
 // A session on the display the environment names; null, with `reason` set,

@@ -34,6 +34,32 @@ std::optional<LaunchOptions> LaunchOptions::parse(const std::vector<std::string>
             if (!options.clockStart) {
                 return fail("not an ISO 8601 date-time: " + value);
             }
+        } else if (argument == "--drop-url" || argument == "--drop-file" || argument == "--open-url") {
+            if (options.request) {
+                return fail("one request at a time: " + argument);
+            }
+            if (index + 1 >= arguments.size() || arguments[index + 1].empty() ||
+                arguments[index + 1].find('\n') != std::string::npos) {
+                return fail(argument + " needs " + (argument == "--drop-file" ? "a path" : "a URL"));
+            }
+            LaunchRequest request;
+            request.kind = argument == "--drop-url"    ? LaunchRequest::Kind::dropURL
+                           : argument == "--drop-file" ? LaunchRequest::Kind::dropFile
+                                                       : LaunchRequest::Kind::openURL;
+            request.target = arguments[++index];
+            // A title is the next argument unless that is an option.
+            if (request.kind == LaunchRequest::Kind::dropURL && index + 1 < arguments.size() &&
+                arguments[index + 1].rfind("--", 0) != 0) {
+                std::string title = arguments[++index];
+                // It travels as one line.
+                for (char& c : title) {
+                    if (c == '\n' || c == '\r') {
+                        c = ' ';
+                    }
+                }
+                request.title = std::move(title);
+            }
+            options.request = std::move(request);
         } else {
             return fail("unknown option: " + argument);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/console/LaunchRequest.h"
 #include "platform/foundation/Date.h"
 
 #include <optional>
@@ -15,8 +16,12 @@ struct LaunchOptions {
     bool help = false;
     // Set by --clock: the virtual clock starts then.
     std::optional<Date> clockStart;
+    // --drop-url URL [TITLE], --drop-file PATH or --open-url URL: for the
+    // program on the desktop (the copy already running, if there is one).
+    std::optional<LaunchRequest> request;
 
-    // Nothing (and the reason in `error`) for an unknown option or a bad date.
+    // Nothing (and the reason in `error`) for an unknown option, a bad date,
+    // a request without its argument, or more than one request.
     static std::optional<LaunchOptions> parse(const std::vector<std::string>& arguments, std::string* error = nullptr);
 };
 

@@ -5,8 +5,12 @@
 #include "platform/defaults/UserDefaults.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/qt/QtWindowServer.h"
+#include "platform/qt/SingleInstance.h"
 
 #include <QApplication>
+
+#include <filesystem>
+#include <iostream>
 
 namespace platform {
 
@@ -31,10 +35,28 @@ QtDesktopSession::~QtDesktopSession() {
     server_.reset();
 }
 
-int QtDesktopSession::run(const AppLaunch& launch) {
+int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchRequest>& request) {
     const std::string name = applicationName(launch.bundleIdentifier);
     QApplication::setApplicationName(QString::fromStdString(name));
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // A file named on the command line is relative to where it was typed.
+    auto normalized = request;
+    if (normalized && normalized->kind == LaunchRequest::Kind::dropFile) {
+        std::error_code error;
+        auto absolute = std::filesystem::absolute(normalized->target, error);
+        if (!error) {
+            normalized->target = absolute.lexically_normal().string();
+        }
+    }
+    const QString socket = SingleInstance::socketPath(launch.bundleIdentifier);
+    if (auto taken = SingleInstance::handOver(socket, normalized)) {
+        if (!*taken) {
+            std::cerr << name << ": the running " << name << " refused the request\n";
+        }
+        return *taken ? 0 : 1;
+    }
+    SingleInstance instance(socket, [this](const LaunchRequest& handed) { return server_->perform(handed); });
     Bundle::setMainBundleIdentifier(launch.bundleIdentifier.empty() ? std::nullopt
                                                                     : std::optional(launch.bundleIdentifier));
     UserDefaults::resetStandard();
@@ -61,6 +83,9 @@ int QtDesktopSession::run(const AppLaunch& launch) {
     application.setDelegate(launch.makeDelegate ? launch.makeDelegate() : nullptr);
     application.finishLaunching([&scenes] { scenes.openLaunchWindows(); });
     server_->start();
+    if (normalized && !terminated && !server_->perform(*normalized)) {
+        std::cerr << name << ": the request was refused\n";
+    }
     if (terminated) {
         return status;
     }

@@ -20,7 +20,7 @@ public:
     explicit QtDesktopSession(std::unique_ptr<QApplication> application);
     ~QtDesktopSession() override;
 
-    int run(const AppLaunch& launch) override;
+    int run(const AppLaunch& launch, const std::optional<LaunchRequest>& request) override;
 
 private:
     std::unique_ptr<QApplication> application_;

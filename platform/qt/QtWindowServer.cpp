@@ -1,10 +1,13 @@
 #include "platform/qt/QtWindowServer.h"
 
 #include "platform/appkit/Application.h"
+#include "platform/appkit/DraggingInfo.h"
 #include "platform/appkit/Menu.h"
 #include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
+#include "platform/appkit/Window.h"
+#include "platform/appkit/WindowDelegate.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/runloop/Clock.h"
@@ -42,6 +45,45 @@ QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleId
 QtWindowServer::~QtWindowServer() = default;
 
 void QtWindowServer::start() { driver_.turn(); }
+
+bool QtWindowServer::perform(const LaunchRequest& request) {
+    bool accepted = false;
+    switch (request.kind) {
+    case LaunchRequest::Kind::dropURL:
+        accepted = drop(Pasteboard::forLink(request.target, request.title));
+        break;
+    case LaunchRequest::Kind::dropFile:
+        accepted = drop(Pasteboard::forFile(URL::fileURL(request.target)));
+        break;
+    case LaunchRequest::Kind::openURL:
+        if (auto url = URL::fromString(request.target); url && url->scheme() &&
+                                                        Application::shared().handlesURLScheme(*url->scheme())) {
+            Application::shared().openURLs({*url});
+            accepted = true;
+        }
+        break;
+    }
+    driver_.turn();
+    return accepted;
+}
+
+bool QtWindowServer::drop(Pasteboard pasteboard) {
+    const auto types = pasteboard.types().value_or(std::vector<PasteboardTypeName>{});
+    for (const auto& item : StatusBar::system().items()) {
+        auto button = item->button();
+        auto window = button ? button->window() : nullptr;
+        if (!window || !window->delegate() || !window->acceptsDragTypes(types)) {
+            continue;
+        }
+        DraggingInfo info(std::move(pasteboard));
+        if (window->dragEntered(info) != DragOperation::none) {
+            return window->dragPerformed(info);
+        }
+        window->delegate()->draggingExited();
+        return false;
+    }
+    return false;
+}
 
 void QtWindowServer::applicationWillTerminate() {
     dismissMenu();

@@ -2,6 +2,8 @@
 
 #include "platform/appkit/Backend.h"
 #include "platform/appkit/Event.h"
+#include "platform/appkit/Pasteboard.h"
+#include "platform/console/LaunchRequest.h"
 #include "platform/qt/QtRunLoopDriver.h"
 #include "platform/qt/SoundTheme.h"
 
@@ -26,6 +28,9 @@ public:
 
     // Runs the first turn; from then on the run loop runs in Qt's.
     void start();
+    // Carries out a request from the command line as the user's drop or
+    // opened URL would be; false when the program takes none such.
+    bool perform(const LaunchRequest& request);
 
     // Backend.
     void applicationWillTerminate() override;
@@ -41,6 +46,8 @@ private:
     void syncStatusItems();
     void click(StatusItem& item, EventType press, EventType release, std::uint64_t modifiers);
     void dismissMenu();
+    // A drop on the first status item whose button window takes its types.
+    bool drop(Pasteboard pasteboard);
     TrayItem* trayItem(const StatusItem& item) const;
 
     std::string applicationName_;

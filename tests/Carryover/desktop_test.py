@@ -2,7 +2,8 @@
 """Carryover on a real X desktop: its icon docks in a tray panel, and real
 clicks (plain, with Alt held, right) do what the console's click, click
 option and right-click do, read back from the links handed to the desktop's
-URL opener and from the stored defaults."""
+URL opener and from the stored defaults; a second start with --drop-url
+hands its link to the running program."""
 import datetime, json, os, plistlib, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -91,10 +92,29 @@ with tempfile.TemporaryDirectory() as root:
         assert opened(home) == console_opened, opened(home)
         xdesktop.wait_for(lambda: store(home) == {"storedLinks": [], "newLinks": []}, "an empty store")
 
+        # A second start hands its link to the running program and leaves.
+        handed = subprocess.run([BINARY, "--drop-url", "https://handed.example/a?b=1", "Handed – over"], env=env,
+                                capture_output=True, text=True, timeout=30)
+        assert handed.returncode == 0, handed
+        xdesktop.wait_for(lambda: store(home)["newLinks"] == [
+            {"link": {"relative": "https://handed.example/a?b=1"}, "title": "Handed – over"}], "the handed link stored")
+        refused = subprocess.run([BINARY, "--open-url", "https://handed.example/"], env=env, capture_output=True,
+                                 text=True, timeout=30)
+        assert refused.returncode == 1 and "refused" in refused.stderr, refused
+        assert program.poll() is None
+
         # A right click ends the program, as the console's right-click does.
         desktop.click(x, y, button=3)
         assert program.wait(timeout=20) == 0
         errors = program.stderr.read().decode()
         assert "running headless" not in errors, errors
         xdesktop.wait_for(lambda: desktop.docked_icon("Carryover") is None, "the icon gone from the panel")
+
+        # With no copy running, a start with a request launches and takes it itself.
+        first = desktop.spawn([BINARY, "--drop-url", "https://first.example/"], env=env)
+        xdesktop.wait_for(lambda: links(store(home)["newLinks"]) == ["https://handed.example/a?b=1",
+                                                                    "https://first.example/"], "the first start's link")
+        icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "the icon back in the panel")
+        desktop.click(*icon.centre(), button=3)
+        assert first.wait(timeout=20) == 0
 print("ok")
