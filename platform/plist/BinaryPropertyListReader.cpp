@@ -20,6 +20,39 @@ constexpr std::uint64_t allOnes = std::numeric_limits<std::uint64_t>::max();
 // (three bytes once a file passes 64 KiB), not to a power of two.
 bool isValidWidth(std::size_t width) { return width >= 1 && width <= 8; }
 
+template <typename Unsigned>
+Unsigned loadBigEndian(const std::uint8_t* at) {
+    Unsigned value;
+    std::memcpy(&value, at, sizeof value);
+    if constexpr (std::endian::native == std::endian::little) {
+        if constexpr (sizeof value == 4) {
+            value = __builtin_bswap32(value);
+        } else {
+            value = __builtin_bswap64(value);
+        }
+    }
+    return value;
+}
+
+// The first byte of the `count` at `bytes` with its high bit set, or null;
+// eight bytes at a time.
+const std::uint8_t* firstHighByte(const std::uint8_t* bytes, std::uint64_t count) {
+    std::uint64_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if (word & 0x8080808080808080) {
+            break;
+        }
+    }
+    for (; i < count; ++i) {
+        if (bytes[i] >= 0x80) {
+            return bytes + i;
+        }
+    }
+    return nullptr;
+}
+
 std::string hex(std::uint8_t byte) {
     constexpr char digits[] = "0123456789abcdef";
     return std::string("0x") + digits[byte >> 4] + digits[byte & 0xF];
@@ -93,11 +126,20 @@ void BinaryPropertyListReader::require(std::uint64_t position, std::uint64_t len
 }
 
 std::uint64_t BinaryPropertyListReader::bigEndian(std::uint64_t position, std::size_t width) const {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        value = (value << 8) | bytes_[position + i];
+    const std::uint8_t* const at = bytes_ + position;
+    switch (width) {
+    case 1: return at[0];
+    case 2: return (std::uint64_t{at[0]} << 8) | at[1];
+    case 4: return loadBigEndian<std::uint32_t>(at);
+    case 8: return loadBigEndian<std::uint64_t>(at);
+    default: {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < width; ++i) {
+            value = (value << 8) | at[i];
+        }
+        return value;
     }
-    return value;
+    }
 }
 
 void BinaryPropertyListReader::spend(std::uint64_t decodedBytes) {
@@ -139,7 +181,9 @@ std::uint64_t BinaryPropertyListReader::readCount(std::uint64_t& position, std::
         count = bigEndian(position, width);
         position += width;
     }
-    if (count > (offsetTableOffset_ - position) / bytesPerItem) {
+    // The product overflowing means the count is absurd too; no division on this path.
+    std::uint64_t bytes = 0;
+    if (__builtin_mul_overflow(count, bytesPerItem, &bytes) || bytes > offsetTableOffset_ - position) {
         fail("count " + std::to_string(count) + " at offset " + std::to_string(position) +
              " exceeds the bytes that remain");
     }
@@ -242,21 +286,15 @@ std::string BinaryPropertyListReader::readString(std::uint64_t offset) {
     const std::uint64_t count = readCount(position, marker, ascii ? 1 : 2);
     const std::uint8_t* start = bytes_ + position;
     if (ascii) {
-        for (std::uint64_t i = 0; i < count; ++i) {
-            if (start[i] >= 0x80) {
-                fail("non-ASCII byte " + hex(start[i]) + " in ASCII string at offset " + std::to_string(position + i));
-            }
+        if (const std::uint8_t* high = firstHighByte(start, count)) {
+            fail("non-ASCII byte " + hex(*high) + " in ASCII string at offset " + std::to_string(position + (high - start)));
         }
         spend(count);
         return std::string(start, start + count);
     }
     // UTF-8 takes at most three bytes for every two of UTF-16.
     spend(count * 3);
-    std::u16string units(count, u'\0');
-    for (std::uint64_t i = 0; i < count; ++i) {
-        units[i] = static_cast<char16_t>((start[2 * i] << 8) | start[2 * i + 1]);
-    }
-    std::optional<std::string> text = utf8FromUtf16(units);
+    std::optional<std::string> text = utf8FromUtf16BigEndian(start, count);
     if (!text) {
         fail("string at offset " + std::to_string(position) + " has an unpaired UTF-16 surrogate");
     }
@@ -291,9 +329,8 @@ PropertyList BinaryPropertyListReader::readDictionary(std::uint64_t index, std::
         }
         spend(sizeof(PropertyListDictionary::Entry));
         std::string key = readString(keyOffset);
-        PropertyList value = readObject(readReference(values + i * objectRefSize_), depth + 1);
         // A repeated key keeps its first place and its last value.
-        dictionary.set(std::move(key), std::move(value));
+        dictionary.set(std::move(key), readObject(readReference(values + i * objectRefSize_), depth + 1));
     }
     onPath_[index] = false;
     return PropertyList(std::move(dictionary));

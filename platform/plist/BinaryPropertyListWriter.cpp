@@ -5,100 +5,171 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <limits>
+#include <stdexcept>
 
 namespace platform {
 namespace {
 
 using namespace binaryPropertyListFormat;
 
-void appendBigEndian(Data& out, std::uint64_t value, std::size_t width) {
-    for (std::size_t i = width; i-- > 0;) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+// The most a marker with its count takes: the marker, an integer marker and eight bytes.
+constexpr std::size_t markerAndCountBound = 10;
+// The most an integer takes: its marker and sixteen bytes.
+constexpr std::size_t integerBound = 17;
+
+// Writes into a buffer that was sized for everything written to it.
+class Cursor {
+public:
+    explicit Cursor(std::uint8_t* at) : at_(at) {}
+
+    std::uint8_t* position() const { return at_; }
+    void skip(std::size_t count) { at_ += count; }
+
+    void byte(std::uint8_t value) { *at_++ = value; }
+
+    void bigEndian(std::uint64_t value, std::size_t width) {
+        switch (width) {
+        case 1: *at_ = static_cast<std::uint8_t>(value); break;
+        case 2: store(static_cast<std::uint16_t>(value)); break;
+        case 4: store(static_cast<std::uint32_t>(value)); break;
+        case 8: store(value); break;
+        default:
+            for (std::size_t i = width; i-- > 0;) {
+                at_[width - 1 - i] = static_cast<std::uint8_t>(value >> (8 * i));
+            }
+        }
+        at_ += width;
     }
-}
 
-// The low nibble of an integer marker is log2 of its byte count.
-std::uint8_t integerMarkerFor(std::size_t width) {
-    return static_cast<std::uint8_t>(markerInteger | std::countr_zero(width));
-}
-
-void appendUnsigned(Data& out, std::uint64_t value) {
-    const std::size_t width = byteWidthFor(value);
-    out.push_back(integerMarkerFor(width));
-    appendBigEndian(out, value, width);
-}
-
-void appendMarkerAndCount(Data& out, std::uint8_t marker, std::size_t count) {
-    if (count < countFollows) {
-        out.push_back(static_cast<std::uint8_t>(marker | count));
-        return;
+    void bytes(const void* from, std::size_t count) {
+        if (count != 0) {
+            std::memcpy(at_, from, count);
+            at_ += count;
+        }
     }
-    out.push_back(marker | countFollows);
-    appendUnsigned(out, count);
+
+    // The low nibble of an integer marker is log2 of its byte count.
+    void unsignedInteger(std::uint64_t value) {
+        const std::size_t width = byteWidthFor(value);
+        byte(integerMarker(width));
+        bigEndian(value, width);
+    }
+
+    void markerAndCount(std::uint8_t marker, std::size_t count) {
+        if (count < countFollows) {
+            byte(static_cast<std::uint8_t>(marker | count));
+            return;
+        }
+        byte(marker | countFollows);
+        unsignedInteger(count);
+    }
+
+    static std::uint8_t integerMarker(std::size_t width) {
+        return static_cast<std::uint8_t>(markerInteger | std::countr_zero(width));
+    }
+
+private:
+    template <typename Unsigned>
+    void store(Unsigned value) {
+        if constexpr (std::endian::native == std::endian::little) {
+            value = byteSwap(value);
+        }
+        std::memcpy(at_, &value, sizeof value);
+    }
+
+    static std::uint16_t byteSwap(std::uint16_t value) { return __builtin_bswap16(value); }
+    static std::uint32_t byteSwap(std::uint32_t value) { return __builtin_bswap32(value); }
+    static std::uint64_t byteSwap(std::uint64_t value) { return __builtin_bswap64(value); }
+
+    std::uint8_t* at_;
+};
+
+// The bytes a marker with `count` takes.
+std::size_t markerAndCountSize(std::size_t count) {
+    return count < countFollows ? 1 : 2 + byteWidthFor(count);
 }
 
-Data encodeInteger(const PropertyListInteger& integer) {
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void writeInteger(Cursor& out, const PropertyListInteger& integer) {
     constexpr auto int64Max = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    Data out;
     const std::uint64_t magnitude = integer.magnitude;
     const std::uint64_t negated = ~magnitude + 1;
     if (!integer.negative || magnitude == 0) {
         if (magnitude <= int64Max) {
-            appendUnsigned(out, magnitude);
+            out.unsignedInteger(magnitude);
         } else {
             // Readers take the 8-byte form as signed, so larger values need the 16-byte one.
-            out.push_back(integerMarkerFor(16));
-            appendBigEndian(out, 0, 8);
-            appendBigEndian(out, magnitude, 8);
+            out.byte(Cursor::integerMarker(16));
+            out.bigEndian(0, 8);
+            out.bigEndian(magnitude, 8);
         }
     } else if (magnitude <= int64Max + 1) {
-        out.push_back(integerMarkerFor(8));
-        appendBigEndian(out, negated, 8);
+        out.byte(Cursor::integerMarker(8));
+        out.bigEndian(negated, 8);
     } else {
-        out.push_back(integerMarkerFor(16));
-        appendBigEndian(out, std::numeric_limits<std::uint64_t>::max(), 8);
-        appendBigEndian(out, negated, 8);
+        out.byte(Cursor::integerMarker(16));
+        out.bigEndian(std::numeric_limits<std::uint64_t>::max(), 8);
+        out.bigEndian(negated, 8);
     }
-    return out;
 }
 
-Data encodeDouble(std::uint8_t marker, double value) {
-    Data out{marker};
-    appendBigEndian(out, std::bit_cast<std::uint64_t>(value), 8);
-    return out;
+void writeDouble(Cursor& out, std::uint8_t marker, double value) {
+    out.byte(marker);
+    out.bigEndian(std::bit_cast<std::uint64_t>(value), 8);
 }
 
-Data encodeString(const std::string& text) {
-    Data out;
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        appendMarkerAndCount(out, markerAsciiString, text.size());
-        out.insert(out.end(), text.begin(), text.end());
-        return out;
+void writeString(Cursor& out, const std::string& text) {
+    if (isAscii(text)) {
+        out.markerAndCount(markerAsciiString, text.size());
+        out.bytes(text.data(), text.size());
+        return;
     }
-    const std::u16string units = utf16FromUtf8(text);
-    appendMarkerAndCount(out, markerUtf16String, units.size());
-    for (const char16_t unit : units) {
-        appendBigEndian(out, unit, 2);
+    // The units go where the longest count could put them, then move up to
+    // the count they turn out to have: never more units than bytes.
+    const std::size_t reserved = markerAndCountSize(text.size());
+    std::uint8_t* const start = out.position();
+    const std::size_t units = writeUtf16BigEndian(text, start + reserved);
+    const std::size_t header = markerAndCountSize(units);
+    if (header != reserved) {
+        std::memmove(start + header, start + reserved, 2 * units);
     }
-    return out;
+    out.markerAndCount(markerUtf16String, units);
+    out.skip(2 * units);
 }
 
-Data encodeData(const Data& bytes) {
-    Data out;
-    appendMarkerAndCount(out, markerData, bytes.size());
-    out.insert(out.end(), bytes.begin(), bytes.end());
-    return out;
+void writeData(Cursor& out, const Data& bytes) {
+    out.markerAndCount(markerData, bytes.size());
+    out.bytes(bytes.data(), bytes.size());
 }
 
-Data encodeUid(const PropertyListUID& uid) {
+void writeUid(Cursor& out, const PropertyListUID& uid) {
     // The low nibble of a UID marker is its byte count minus one.
     const std::size_t width = byteWidthFor(uid.value);
-    Data out{static_cast<std::uint8_t>(markerUid | (width - 1))};
-    appendBigEndian(out, uid.value, width);
-    return out;
+    out.byte(static_cast<std::uint8_t>(markerUid | (width - 1)));
+    out.bigEndian(uid.value, width);
+}
+
+std::uint64_t mixBits(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EB;
+    return x ^ (x >> 31);
+}
+
+std::string_view bytesOf(const Data& data) {
+    return {reinterpret_cast<const char*>(data.data()), data.size()};
+}
+
+// Containers and UIDs are never shared; everything else is, when equal.
+bool isShareable(PropertyList::Kind kind) {
+    return kind != PropertyList::Kind::array && kind != PropertyList::Kind::dictionary && kind != PropertyList::Kind::uid;
 }
 
 } // namespace
@@ -109,86 +180,225 @@ Data BinaryPropertyListWriter::write(const PropertyList& root) {
     return writer.serialise();
 }
 
-std::size_t BinaryPropertyListWriter::addObject(Data encoded, bool shareable) {
-    if (!shareable) {
-        objects_.push_back({std::move(encoded), {}});
-        return objects_.size() - 1;
+BinaryPropertyListWriter::Identity BinaryPropertyListWriter::identityOf(const PropertyList& value) {
+    switch (value.kind()) {
+    case PropertyList::Kind::string: return {PropertyList::Kind::string, *value.string(), 0, false};
+    case PropertyList::Kind::data: return {PropertyList::Kind::data, bytesOf(*value.data()), 0, false};
+    case PropertyList::Kind::integer: {
+        // Minus zero is written as zero, so the two are one object.
+        const PropertyListInteger integer = *value.integer();
+        return {PropertyList::Kind::integer, {}, integer.magnitude, integer.negative && integer.magnitude != 0};
     }
-    const auto [found, inserted] = sharedObjects_.try_emplace(std::string(encoded.begin(), encoded.end()), objects_.size());
-    if (inserted) {
-        objects_.push_back({std::move(encoded), {}});
+    case PropertyList::Kind::real:
+        return {PropertyList::Kind::real, {}, std::bit_cast<std::uint64_t>(*value.real()), false};
+    case PropertyList::Kind::date:
+        return {PropertyList::Kind::date, {}, std::bit_cast<std::uint64_t>(value.date()->timeIntervalSinceReferenceDate()),
+                false};
+    case PropertyList::Kind::boolean: return {PropertyList::Kind::boolean, {}, *value.boolean() ? 1u : 0u, false};
+    default: return {value.kind(), {}, 0, false};
     }
-    return found->second;
 }
 
-std::size_t BinaryPropertyListWriter::flatten(const PropertyList& value) {
+BinaryPropertyListWriter::Identity BinaryPropertyListWriter::identityOfKey(const std::string& key) {
+    return {PropertyList::Kind::string, key, 0, false};
+}
+
+BinaryPropertyListWriter::Identity BinaryPropertyListWriter::identityOf(std::uint32_t object) const {
+    return isKey_[object] ? identityOfKey(*static_cast<const std::string*>(objects_[object]))
+                          : identityOf(*static_cast<const PropertyList*>(objects_[object]));
+}
+
+std::uint32_t BinaryPropertyListWriter::hashOf(const Identity& identity) {
+    const std::uint64_t bits = identity.bits ^ (static_cast<std::uint64_t>(identity.kind) << 56) ^
+                               (static_cast<std::uint64_t>(identity.negative) << 63);
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(identity.bytes) ^ mixBits(bits));
+}
+
+std::uint32_t BinaryPropertyListWriter::addObject(const void* source, bool isKey, std::size_t payloadBound) {
+    // References are four bytes here; four billion objects would not fit in memory anyway.
+    if (objects_.size() >= Slot::empty) {
+        throw std::length_error("property list of more than 2^32 - 1 objects");
+    }
+    objects_.push_back(source);
+    isKey_.push_back(isKey);
+    payloadBound_ += payloadBound;
+    return static_cast<std::uint32_t>(objects_.size() - 1);
+}
+
+void BinaryPropertyListWriter::prefetchSlot(std::uint32_t hash) const {
+    if (!slots_.empty()) {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+}
+
+std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std::uint32_t hash, const void* source,
+                                                  bool isKey) {
+    if (4 * (sharedCount_ + 1) > 3 * slots_.size()) {
+        growSlots();
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.object == Slot::empty) {
+            const std::size_t payloadBound = identity.kind == PropertyList::Kind::string
+                                                 ? markerAndCountBound + 2 * identity.bytes.size()
+                                                 : std::max(integerBound, markerAndCountBound + identity.bytes.size());
+            const std::uint32_t object = addObject(source, isKey, payloadBound);
+            slot = {hash, object};
+            ++sharedCount_;
+            return object;
+        }
+        if (slot.hash == hash && identityOf(slot.object) == identity) {
+            return slot.object;
+        }
+    }
+}
+
+void BinaryPropertyListWriter::growSlots() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, 2 * old.size()), Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.object != Slot::empty) {
+            std::size_t i = slot.hash & mask;
+            while (slots_[i].object != Slot::empty) {
+                i = (i + 1) & mask;
+            }
+            slots_[i] = slot;
+        }
+    }
+}
+
+std::uint32_t BinaryPropertyListWriter::flatten(const PropertyList& value) {
+    if (!isShareable(value.kind())) {
+        return flattenUnshared(value);
+    }
+    const Identity identity = identityOf(value);
+    return addShared(identity, hashOf(identity), &value, false);
+}
+
+// Looks each shareable child up in the table, having asked for its slot a
+// few children ahead, so that large trees wait less on memory.
+template <typename ChildAt>
+void BinaryPropertyListWriter::flattenChildren(std::size_t count, std::size_t firstReference, ChildAt childAt) {
+    constexpr std::size_t distance = 8;
+    std::uint32_t hashes[distance];
+    const auto hashAhead = [&](std::size_t i) {
+        const PropertyList& child = childAt(i);
+        if (isShareable(child.kind())) {
+            hashes[i % distance] = hashOf(identityOf(child));
+            prefetchSlot(hashes[i % distance]);
+        } else if (const PropertyListDictionary* dictionary = child.dictionary()) {
+            // A record among many: its fields are what the table will be asked for.
+            for (const auto& [key, field] : *dictionary) {
+                if (isShareable(field.kind())) {
+                    prefetchSlot(hashOf(identityOf(field)));
+                }
+            }
+        }
+    };
+    for (std::size_t i = 0; i < std::min(distance, count); ++i) {
+        hashAhead(i);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const PropertyList& child = childAt(i);
+        const std::uint32_t object = isShareable(child.kind())
+                                         ? addShared(identityOf(child), hashes[i % distance], &child, false)
+                                         : flattenUnshared(child);
+        references_[firstReference + i] = object;
+        if (i + distance < count) {
+            hashAhead(i + distance);
+        }
+    }
+}
+
+std::uint32_t BinaryPropertyListWriter::flattenUnshared(const PropertyList& value) {
     switch (value.kind()) {
-    case PropertyList::Kind::string: return addObject(encodeString(*value.string()), true);
-    case PropertyList::Kind::integer: return addObject(encodeInteger(*value.integer()), true);
-    case PropertyList::Kind::real: return addObject(encodeDouble(markerReal | 3, *value.real()), true);
-    case PropertyList::Kind::boolean: return addObject(Data{*value.boolean() ? markerTrue : markerFalse}, true);
-    case PropertyList::Kind::date:
-        return addObject(encodeDouble(markerDate, value.date()->timeIntervalSinceReferenceDate()), true);
-    case PropertyList::Kind::data: return addObject(encodeData(*value.data()), true);
-    case PropertyList::Kind::uid: return addObject(encodeUid(*value.uid()), false);
     case PropertyList::Kind::array: {
         const PropertyListArray& array = *value.array();
-        Data header;
-        appendMarkerAndCount(header, markerArray, array.size());
-        const std::size_t index = addObject(std::move(header), false);
-        std::vector<std::size_t> references;
-        references.reserve(array.size());
-        for (const PropertyList& element : array) {
-            references.push_back(flatten(element));
-        }
-        objects_[index].references = std::move(references);
-        return index;
+        const std::uint32_t object = addObject(&value, false, markerAndCountBound);
+        // The block is placed before the elements are flattened, which add
+        // the blocks of their own containers after it.
+        const std::size_t first = references_.size();
+        references_.resize(first + array.size());
+        flattenChildren(array.size(), first, [&array](std::size_t i) -> const PropertyList& { return array[i]; });
+        return object;
     }
     case PropertyList::Kind::dictionary: {
-        const PropertyListDictionary& dictionary = *value.dictionary();
-        Data header;
-        appendMarkerAndCount(header, markerDictionary, dictionary.size());
-        const std::size_t index = addObject(std::move(header), false);
-        std::vector<std::size_t> references;
-        references.reserve(2 * dictionary.size());
-        for (const auto& entry : dictionary) {
-            references.push_back(addObject(encodeString(entry.first), true));
+        const std::vector<PropertyListDictionary::Entry>& entries = value.dictionary()->entries();
+        const std::uint32_t object = addObject(&value, false, markerAndCountBound);
+        const std::size_t first = references_.size();
+        references_.resize(first + 2 * entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const Identity key = identityOfKey(entries[i].first);
+            references_[first + i] = addShared(key, hashOf(key), &entries[i].first, true);
         }
-        for (const auto& entry : dictionary) {
-            references.push_back(flatten(entry.second));
-        }
-        objects_[index].references = std::move(references);
-        return index;
+        flattenChildren(entries.size(), first + entries.size(),
+                        [&entries](std::size_t i) -> const PropertyList& { return entries[i].second; });
+        return object;
     }
+    default: return addObject(&value, false, integerBound); // a UID
     }
-    return addObject(encodeString(std::string()), true);
 }
 
 Data BinaryPropertyListWriter::serialise() const {
     // Sizes are chosen to hold the object count and the offset table's own
     // offset, which is what readers check them against.
     const std::size_t referenceSize = byteWidthFor(objects_.size());
-    Data out(magic.begin(), magic.end());
-    std::vector<std::uint64_t> offsets;
-    offsets.reserve(objects_.size());
-    for (const Object& object : objects_) {
-        offsets.push_back(out.size());
-        out.insert(out.end(), object.encoded.begin(), object.encoded.end());
-        for (const std::size_t reference : object.references) {
-            appendBigEndian(out, reference, referenceSize);
+    const std::size_t objectAreaBound = magic.size() + payloadBound_ + references_.size() * referenceSize;
+    Data out(objectAreaBound + objects_.size() * 8 + trailerSize);
+    // Each offset is kept in eight bytes past where the objects can reach, and
+    // narrowed into the table once the table's width is known. The table never
+    // overtakes the offsets it has yet to read.
+    std::uint8_t* const offsets = out.data() + objectAreaBound;
+    Cursor cursor(out.data());
+    cursor.bytes(magic.data(), magic.size());
+    std::size_t reference = 0;
+    for (std::size_t index = 0; index < objects_.size(); ++index) {
+        const std::uint64_t offset = static_cast<std::uint64_t>(cursor.position() - out.data());
+        std::memcpy(offsets + 8 * index, &offset, 8);
+        if (isKey_[index]) {
+            writeString(cursor, *static_cast<const std::string*>(objects_[index]));
+            continue;
+        }
+        const PropertyList& value = *static_cast<const PropertyList*>(objects_[index]);
+        std::size_t references = 0;
+        switch (value.kind()) {
+        case PropertyList::Kind::string: writeString(cursor, *value.string()); break;
+        case PropertyList::Kind::integer: writeInteger(cursor, *value.integer()); break;
+        case PropertyList::Kind::real: writeDouble(cursor, markerReal | 3, *value.real()); break;
+        case PropertyList::Kind::boolean: cursor.byte(*value.boolean() ? markerTrue : markerFalse); break;
+        case PropertyList::Kind::date: writeDouble(cursor, markerDate, value.date()->timeIntervalSinceReferenceDate()); break;
+        case PropertyList::Kind::data: writeData(cursor, *value.data()); break;
+        case PropertyList::Kind::uid: writeUid(cursor, *value.uid()); break;
+        case PropertyList::Kind::array:
+            references = value.array()->size();
+            cursor.markerAndCount(markerArray, references);
+            break;
+        case PropertyList::Kind::dictionary:
+            references = 2 * value.dictionary()->size();
+            cursor.markerAndCount(markerDictionary, value.dictionary()->size());
+            break;
+        }
+        for (std::size_t end = reference + references; reference < end; ++reference) {
+            cursor.bigEndian(references_[reference], referenceSize);
         }
     }
-    const std::uint64_t offsetTableOffset = out.size();
+    const std::uint64_t offsetTableOffset = static_cast<std::uint64_t>(cursor.position() - out.data());
     const std::size_t offsetSize = byteWidthFor(offsetTableOffset);
-    for (const std::uint64_t offset : offsets) {
-        appendBigEndian(out, offset, offsetSize);
+    for (std::size_t index = 0; index < objects_.size(); ++index) {
+        std::uint64_t offset;
+        std::memcpy(&offset, offsets + 8 * index, 8);
+        cursor.bigEndian(offset, offsetSize);
     }
-    out.insert(out.end(), trailerOffsetIntSize, 0);
-    out.push_back(static_cast<std::uint8_t>(offsetSize));
-    out.push_back(static_cast<std::uint8_t>(referenceSize));
-    appendBigEndian(out, objects_.size(), 8);
-    appendBigEndian(out, 0, 8); // the root is flattened first
-    appendBigEndian(out, offsetTableOffset, 8);
+    std::memset(cursor.position(), 0, trailerOffsetIntSize);
+    cursor.skip(trailerOffsetIntSize);
+    cursor.byte(static_cast<std::uint8_t>(offsetSize));
+    cursor.byte(static_cast<std::uint8_t>(referenceSize));
+    cursor.bigEndian(objects_.size(), 8);
+    cursor.bigEndian(0, 8); // the root is flattened first
+    cursor.bigEndian(offsetTableOffset, 8);
+    out.resize(static_cast<std::size_t>(cursor.position() - out.data()));
     return out;
 }
 

@@ -10,39 +10,73 @@ PropertyListDictionary::PropertyListDictionary(std::initializer_list<Entry> entr
     }
 }
 
+namespace {
+
+// The fields of a record are few, and searching them in order costs less
+// than building and keeping a hash index for each record. Past this many
+// entries a dictionary builds its index, and keeps it complete from then on;
+// an empty index means one was never needed.
+constexpr std::size_t indexedFrom = 16;
+constexpr std::size_t notFound = static_cast<std::size_t>(-1);
+
+std::size_t positionOf(const std::vector<PropertyListDictionary::Entry>& entries,
+                       const std::unordered_map<std::string, std::size_t>& index, std::string_view key) {
+    if (index.empty()) {
+        for (std::size_t position = 0; position < entries.size(); ++position) {
+            if (entries[position].first == key) {
+                return position;
+            }
+        }
+        return notFound;
+    }
+    const auto found = index.find(std::string(key));
+    return found == index.end() ? notFound : found->second;
+}
+
+} // namespace
+
 void PropertyListDictionary::set(std::string key, PropertyList value) {
-    if (auto found = index_.find(key); found != index_.end()) {
-        entries_[found->second].second = std::move(value);
+    if (const std::size_t position = positionOf(entries_, index_, key); position != notFound) {
+        entries_[position].second = std::move(value);
         return;
     }
-    index_.emplace(key, entries_.size());
+    if (!index_.empty()) {
+        index_.emplace(key, entries_.size());
+    }
     entries_.emplace_back(std::move(key), std::move(value));
+    if (index_.empty() && entries_.size() > indexedFrom) {
+        index_.reserve(entries_.size());
+        for (std::size_t position = 0; position < entries_.size(); ++position) {
+            index_.emplace(entries_[position].first, position);
+        }
+    }
 }
 
 bool PropertyListDictionary::remove(std::string_view key) {
-    auto found = index_.find(std::string(key));
-    if (found == index_.end()) {
+    const std::size_t position = positionOf(entries_, index_, key);
+    if (position == notFound) {
         return false;
     }
-    const std::size_t position = found->second;
-    index_.erase(found);
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-    for (auto& [name, slot] : index_) {
-        if (slot > position) {
-            --slot;
+    if (!index_.empty()) {
+        index_.erase(entries_[position].first);
+        for (auto& [name, slot] : index_) {
+            if (slot > position) {
+                --slot;
+            }
         }
     }
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
     return true;
 }
 
 const PropertyList* PropertyListDictionary::find(std::string_view key) const {
-    auto found = index_.find(std::string(key));
-    return found == index_.end() ? nullptr : &entries_[found->second].second;
+    const std::size_t position = positionOf(entries_, index_, key);
+    return position == notFound ? nullptr : &entries_[position].second;
 }
 
 PropertyList* PropertyListDictionary::find(std::string_view key) {
-    auto found = index_.find(std::string(key));
-    return found == index_.end() ? nullptr : &entries_[found->second].second;
+    const std::size_t position = positionOf(entries_, index_, key);
+    return position == notFound ? nullptr : &entries_[position].second;
 }
 
 bool PropertyListDictionary::operator==(const PropertyListDictionary& other) const {

@@ -1,6 +1,6 @@
 #include "platform/plist/Utf16.h"
 
-#include <cstdint>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -8,6 +8,8 @@ namespace {
 constexpr char32_t replacementCharacter = 0xFFFD;
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // Decodes one scalar value at `position` and advances past it. An ill-formed
 // sequence yields U+FFFD; a missing continuation byte is left to start the next sequence.
@@ -40,62 +42,96 @@ char32_t decodeUtf8(std::string_view text, std::size_t& position) {
     return value;
 }
 
-void appendUtf8(std::string& out, char32_t value) {
-    if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | (value >> 6));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        out += static_cast<char>(0xE0 | (value >> 12));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (value >> 18));
-        out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
+// Calls `emit` with each UTF-16 unit of `text`.
+template <typename Emit>
+void forEachUtf16Unit(std::string_view text, Emit emit) {
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[position]);
+        if (byte < 0x80) {
+            emit(static_cast<char16_t>(byte));
+            ++position;
+            continue;
+        }
+        const char32_t value = decodeUtf8(text, position);
+        if (value < 0x10000) {
+            emit(static_cast<char16_t>(value));
+        } else {
+            const char32_t offset = value - 0x10000;
+            emit(static_cast<char16_t>(0xD800 + (offset >> 10)));
+            emit(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+        }
     }
+}
+
+// UTF-8 from `count` units, `unitAt(i)` giving each, converted in one pass
+// into a buffer of the longest length (three bytes a unit), then copied
+// into a text of its own size.
+template <typename UnitAt>
+std::optional<std::string> utf8FromUnits(std::size_t count, UnitAt unitAt) {
+    char small[512];
+    std::unique_ptr<char[]> large;
+    char* const buffer = count <= sizeof small / 3 ? small : (large = std::make_unique_for_overwrite<char[]>(3 * count)).get();
+    char* cursor = buffer;
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t value = unitAt(i);
+        if (value < 0x80) {
+            *cursor++ = static_cast<char>(value);
+            continue;
+        }
+        if (value < 0x800) {
+            *cursor++ = static_cast<char>(0xC0 | (value >> 6));
+            *cursor++ = static_cast<char>(0x80 | (value & 0x3F));
+            continue;
+        }
+        if (isLowSurrogate(value)) {
+            return std::nullopt;
+        }
+        if (!isHighSurrogate(value)) {
+            *cursor++ = static_cast<char>(0xE0 | (value >> 12));
+            *cursor++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+            *cursor++ = static_cast<char>(0x80 | (value & 0x3F));
+            continue;
+        }
+        if (i + 1 >= count || !isLowSurrogate(unitAt(i + 1))) {
+            return std::nullopt;
+        }
+        value = 0x10000 + ((value - 0xD800) << 10) + (unitAt(++i) - 0xDC00);
+        *cursor++ = static_cast<char>(0xF0 | (value >> 18));
+        *cursor++ = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        *cursor++ = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        *cursor++ = static_cast<char>(0x80 | (value & 0x3F));
+    }
+    return std::string(buffer, cursor);
 }
 
 } // namespace
 
 std::u16string utf16FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    std::size_t position = 0;
-    while (position < text.size()) {
-        const char32_t value = decodeUtf8(text, position);
-        if (value < 0x10000) {
-            out += static_cast<char16_t>(value);
-        } else {
-            const char32_t offset = value - 0x10000;
-            out += static_cast<char16_t>(0xD800 + (offset >> 10));
-            out += static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-        }
-    }
+    std::u16string out(text.size(), u'\0');
+    std::size_t length = 0;
+    forEachUtf16Unit(text, [&](char16_t unit) { out[length++] = unit; });
+    out.resize(length);
     return out;
 }
 
+std::size_t writeUtf16BigEndian(std::string_view text, std::uint8_t* out) {
+    std::uint8_t* const start = out;
+    forEachUtf16Unit(text, [&](char16_t unit) {
+        *out++ = static_cast<std::uint8_t>(unit >> 8);
+        *out++ = static_cast<std::uint8_t>(unit);
+    });
+    return static_cast<std::size_t>(out - start) / 2;
+}
+
 std::optional<std::string> utf8FromUtf16(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            return std::nullopt;
-        }
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
-                return std::nullopt;
-            }
-            const char16_t low = text[++i];
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00));
-        } else {
-            appendUtf8(out, unit);
-        }
-    }
-    return out;
+    return utf8FromUnits(text.size(), [text](std::size_t i) { return static_cast<char32_t>(text[i]); });
+}
+
+std::optional<std::string> utf8FromUtf16BigEndian(const std::uint8_t* units, std::size_t count) {
+    return utf8FromUnits(count, [units](std::size_t i) {
+        return static_cast<char32_t>((units[2 * i] << 8) | units[2 * i + 1]);
+    });
 }
 
 } // namespace platform
