@@ -16,12 +16,15 @@ namespace platform {
 // at ${XDG_CONFIG_HOME:-~/.config}/menulets/<domain>.plist, above the global
 // domain (read only here), which lookups fall through to.
 //
-// A change is visible to the next read at once. Writing it to the file is
-// coalesced to the end of the current run-loop turn (a block on the main
-// queue); synchronize() writes at once, and pending changes are written when
-// the process exits normally. A write puts just the keys this program changed
-// over what the file holds at that moment, so values that another writer (the
-// defaults tool) put there are kept, and reads see them. Every write replaces
+// A change is visible to the next read at once. At the end of the current
+// run-loop turn (a block on the main queue) the changes go to the writer
+// thread (DefaultsWriter), which writes them coalesced and in order, so the
+// main thread never waits for a disk; synchronize() waits for the writer, and
+// pending changes are written when the process exits normally (termination
+// and the exit handler synchronize). A write puts just the keys this program
+// changed over what the file holds at that moment, so values that another
+// writer (the defaults tool) put there are kept, and reads see them; setting
+// what is stored writes nothing. Every write replaces
 // the file atomically; a failed one is said on standard error (SaveFailures).
 // A file that cannot be parsed is moved aside, kept under a new name, and the
 // domain starts empty; one that cannot be read at all is left alone, never
@@ -85,8 +88,9 @@ public:
     // as a domain of its own, and standard error names that file.
     void keepAsideBeforeReplacing(std::string_view key, std::string_view reason) const;
 
-    // Writes pending changes now. False when the file could not be written;
-    // the changes stay pending and the next change or call tries again.
+    // Writes pending changes now and waits until they are on disk. False when
+    // the file could not be written; the changes stay pending and the next
+    // change or call tries again.
     bool synchronize();
 
     struct State;
