@@ -100,10 +100,14 @@ void QtWindowServer::syncStatusItems() {
     std::erase_if(trayItems_, [](const auto& tray) { return tray->isGone(); });
     for (const auto& item : StatusBar::system().items()) {
         if (trayItem(*item) == nullptr) {
+            const QString placeKey = QString::fromStdString(bundleIdentifier_) + QStringLiteral("/") +
+                                     QString::number(trayItems_.size());
             trayItems_.push_back(std::make_unique<TrayItem>(
-                item, [this](StatusItem& clicked, EventType press, EventType release, std::uint64_t modifiers) {
+                item, placeKey,
+                [this](StatusItem& clicked, EventType press, EventType release, std::uint64_t modifiers) {
                     click(clicked, press, release, modifiers);
-                }));
+                },
+                [this] { driver_.turnSoon(); }));
         }
     }
     for (const auto& tray : trayItems_) {

@@ -3,6 +3,8 @@
 #include "platform/appkit/Image.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
+#include "platform/appkit/Window.h"
+#include "platform/qt/DropChip.h"
 #include "platform/qt/StatusIconPainter.h"
 
 #include <QApplication>
@@ -19,8 +21,37 @@ constexpr int iconSize = 64;
 
 } // namespace
 
-TrayItem::TrayItem(const std::shared_ptr<StatusItem>& item, Click click) : item_(item), click_(std::move(click)) {
+TrayItem::TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Click click,
+                   std::function<void()> dropped)
+    : item_(item), click_(std::move(click)), placeKey_(std::move(placeKey)), dropped_(std::move(dropped)) {
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayItem::activated);
+}
+
+TrayItem::~TrayItem() = default;
+
+void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
+    auto button = item.button();
+    auto window = button ? button->window() : nullptr;
+    if (!chip_) {
+        if (!window || window->registeredDraggedTypes().empty()) {
+            return;
+        }
+        DropChip::Delivery delivery;
+        delivery.click = [this](bool rightButton, std::uint64_t modifiers) {
+            if (auto clicked = item_.lock()) {
+                click_(*clicked, rightButton ? EventType::rightMouseDown : EventType::leftMouseDown,
+                       rightButton ? EventType::rightMouseUp : EventType::leftMouseUp, modifiers);
+            }
+        };
+        delivery.dropped = dropped_;
+        chip_ = std::make_unique<DropChip>(item_, placeKey_, std::move(delivery));
+        redrawn = true;
+    }
+    if (redrawn) {
+        chip_->setPixmap(drawn_);
+        chip_->setToolTip(drawnToolTip_);
+    }
+    chip_->setVisible(item.isVisible());
 }
 
 bool TrayItem::shows(const StatusItem& item) const { return item_.lock().get() == &item; }
@@ -48,6 +79,9 @@ void TrayItem::sync() {
     auto button = item ? item->button() : nullptr;
     if (!button) {
         icon_.hide();
+        if (chip_) {
+            chip_->hide();
+        }
         return;
     }
     const QColor text = QApplication::palette().color(QPalette::WindowText);
@@ -56,16 +90,21 @@ void TrayItem::sync() {
     const QString key = QString::fromStdString(button->title()) + QChar(0x1f) +
                         (image ? QString::fromStdString(image->describe()) : QString()) + QChar(0x1f) +
                         QString::number(static_cast<int>(button->imagePosition())) + QChar(0x1f) + text.name();
+    bool redrawn = false;
     if (key != drawnKey_) {
         drawnKey_ = key;
-        icon_.setIcon(QIcon(StatusIconPainter(text, iconSize).paint(*button)));
+        drawn_ = StatusIconPainter(text, iconSize).paint(*button);
+        icon_.setIcon(QIcon(drawn_));
+        redrawn = true;
     }
     const QString toolTip = QString::fromStdString(button->toolTip());
     if (toolTip != drawnToolTip_) {
         drawnToolTip_ = toolTip;
         icon_.setToolTip(toolTip);
+        redrawn = true;
     }
     icon_.setVisible(item->isVisible());
+    syncDropChip(*item, redrawn);
 }
 
 void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {

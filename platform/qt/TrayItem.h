@@ -11,6 +11,7 @@
 
 namespace platform {
 
+class DropChip;
 class StatusItem;
 
 // One status item shown as a tray icon. It refers to the item weakly and
@@ -22,11 +23,15 @@ public:
     // knows about open menus).
     using Click = std::function<void(StatusItem&, EventType press, EventType release, std::uint64_t modifiers)>;
 
-    TrayItem(const std::shared_ptr<StatusItem>& item, Click click);
+    // `placeKey` names the item's drop chip among those whose place is kept;
+    // `dropped` runs after a drop on the chip reached the model.
+    TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Click click, std::function<void()> dropped);
+    ~TrayItem() override;
 
     bool shows(const StatusItem& item) const;
     bool isGone() const { return item_.expired(); }
-    // Brings icon, tooltip and visibility up to date with the item.
+    // Brings icon, tooltip and visibility up to date with the item; an item
+    // whose window takes drags gets its drop chip.
     void sync();
     // Where the panel shows the icon, in screen coordinates (empty when the
     // panel does not say).
@@ -37,10 +42,15 @@ public:
 
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
+    void syncDropChip(const StatusItem& item, bool redrawn);
 
     std::weak_ptr<StatusItem> item_;
     Click click_;
+    QString placeKey_;
+    std::function<void()> dropped_;
     QSystemTrayIcon icon_;
+    std::unique_ptr<DropChip> chip_;
+    QPixmap drawn_;
     // What was last drawn, so an unchanged item does not redraw.
     QString drawnKey_;
     QString drawnToolTip_;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/appkit/Pasteboard.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+class StatusItem;
+class Window;
+
+// A small window that stays on top, for what tray panels cannot take:
+// drags (a browser's link with its title, a file manager's files and
+// folders, passed to the status item's window as a drop on it) and clicks
+// with every modifier. It takes no keyboard focus; dragging it with the
+// mouse moves it, and its place is kept for the next start.
+class DropChip final : public QWidget {
+public:
+    struct Delivery {
+        // A press/release pair with the modifier flags held.
+        std::function<void(bool rightButton, std::uint64_t modifiers)> click;
+        // After a drop reached the model.
+        std::function<void()> dropped;
+    };
+
+    // `placeKey` names the chip among those whose place is kept.
+    DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery delivery);
+
+    void setPixmap(const QPixmap& pixmap);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::shared_ptr<Window> window() const;
+    void leaveDrag();
+
+    std::weak_ptr<StatusItem> item_;
+    QString placeKey_;
+    Delivery delivery_;
+    QPixmap pixmap_;
+    // The drag over the chip that its window took.
+    std::optional<Pasteboard> dragged_;
+    std::optional<QPoint> pressOffset_;
+    bool moved_ = false;
+};
+
+} // namespace platform
