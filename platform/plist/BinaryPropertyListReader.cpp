@@ -290,7 +290,7 @@ std::string BinaryPropertyListReader::readString(std::uint64_t offset) {
             fail("non-ASCII byte " + hex(*high) + " in ASCII string at offset " + std::to_string(position + (high - start)));
         }
         spend(count);
-        return std::string(start, start + count);
+        return std::string(reinterpret_cast<const char*>(start), count);
     }
     // UTF-8 takes at most three bytes for every two of UTF-16.
     spend(count * 3);
@@ -320,6 +320,13 @@ PropertyList BinaryPropertyListReader::readDictionary(std::uint64_t index, std::
     const std::uint64_t count = readCount(position, marker, 2 * objectRefSize_);
     const std::uint64_t values = position + count * objectRefSize_;
     PropertyListDictionary dictionary;
+    // A record's few fields get their room at once. A larger count grows as
+    // its entries arrive, each paid for, so that a count no entry backs
+    // cannot claim memory at every level of nesting.
+    constexpr std::uint64_t reservedUpTo = 64;
+    if (count <= reservedUpTo) {
+        dictionary.reserve(count);
+    }
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::uint64_t keyIndex = readReference(position + i * objectRefSize_);
         const std::uint64_t keyOffset = objectOffset(keyIndex);

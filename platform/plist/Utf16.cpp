@@ -1,5 +1,6 @@
 #include "platform/plist/Utf16.h"
 
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -42,16 +43,46 @@ char32_t decodeUtf8(std::string_view text, std::size_t& position) {
     return value;
 }
 
-// Calls `emit` with each UTF-16 unit of `text`.
+// Calls `emit` with each UTF-16 unit of `text`. Runs of ASCII go eight
+// bytes at a time, and well-formed two- and three-byte sequences, most of
+// what text outside ASCII holds, are decoded in place; anything else takes
+// the careful path.
 template <typename Emit>
 void forEachUtf16Unit(std::string_view text, Emit emit) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
     std::size_t position = 0;
-    while (position < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[position]);
-        if (byte < 0x80) {
-            emit(static_cast<char16_t>(byte));
+    while (position < size) {
+        if (position + 8 <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + position, 8);
+            if ((word & 0x8080808080808080) == 0) {
+                for (std::size_t i = 0; i < 8; ++i) {
+                    emit(static_cast<char16_t>(bytes[position + i]));
+                }
+                position += 8;
+                continue;
+            }
+        }
+        const unsigned char lead = bytes[position];
+        if (lead < 0x80) {
+            emit(static_cast<char16_t>(lead));
             ++position;
             continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF && position + 1 < size && isContinuation(bytes[position + 1])) {
+            emit(static_cast<char16_t>(((lead & 0x1F) << 6) | (bytes[position + 1] & 0x3F)));
+            position += 2;
+            continue;
+        }
+        if ((lead & 0xF0) == 0xE0 && position + 2 < size && isContinuation(bytes[position + 1]) &&
+            isContinuation(bytes[position + 2])) {
+            const char32_t value = ((lead & 0x0F) << 12) | ((bytes[position + 1] & 0x3F) << 6) | (bytes[position + 2] & 0x3F);
+            if (value >= 0x800 && (value < 0xD800 || value > 0xDFFF)) {
+                emit(static_cast<char16_t>(value));
+                position += 3;
+                continue;
+            }
         }
         const char32_t value = decodeUtf8(text, position);
         if (value < 0x10000) {
