@@ -2,13 +2,17 @@
 an X server (Xvfb) on a display of its choosing, a private session bus and a tray panel
 (trayer, XEmbed), real X input through xdotool. Everything it starts ends
 with it. Waits are for conditions, each with a deadline."""
-import os, shutil, signal, struct, subprocess, tempfile, time, zlib
+import os, shutil, struct, subprocess, tempfile, time, zlib
 
 NEEDED = ["Xvfb", "xdotool", "xwininfo", "xwd", "dbus-daemon", "trayer"]
 
 
 def missing_tools():
-    return [tool for tool in NEEDED if shutil.which(tool) is None]
+    missing = [tool for tool in NEEDED if shutil.which(tool) is None]
+    gtk = ["/usr/bin/python3", "-c", "import gi; gi.require_version('Gtk', '3.0')"]
+    if os.path.exists("/usr/bin/python3") and subprocess.run(gtk, capture_output=True).returncode != 0:
+        missing.append("GTK for Python")
+    return missing
 
 
 def wait_for(condition, what, timeout=20.0):
@@ -162,6 +166,29 @@ class XDesktop:
         for key in reversed(modifiers):
             command += ["keyup", key]
         self.run(command)
+
+    def drag(self, start, end):
+        """A person's drag: press, move in small steps, release."""
+        command = ["xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", "1"]
+        for step in range(1, 11):
+            x = start[0] + (end[0] - start[0]) * step // 10
+            y = start[1] + (end[1] - start[1]) * step // 10
+            command += ["sleep", "0.1", "mousemove", str(x), str(y)]
+        command += ["sleep", "0.2", "mouseup", "1"]
+        self.run(command)
+
+    def drop_chip(self, program, icon):
+        """The program's drop chip: its visible 40-pixel square window beside the icon."""
+        shown = self.visible_windows(program)
+        return next((w for w in self.windows() if w.wid in shown and w.wid != icon.wid and w.width == 40), None)
+
+    def drag_source(self, *offer):
+        """A drag source (drag_source.py) at 100,300, shown; drag from its centre, 130,330."""
+        source = self.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                              "drag_source.py"), "100", "300", *offer],
+                            stdout=subprocess.PIPE)
+        assert source.stdout.readline().decode().strip() == "ready"
+        return source
 
     def keys(self, *names):
         self.run(["xdotool", "key", *names])
