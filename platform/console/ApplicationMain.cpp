@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/Clock.h"
+#include "platform/runloop/TerminationSignals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -73,6 +74,11 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
         return 2;
     }
 
+    // On the real clock the console's loop watches for being ended from
+    // outside, before the session starts any thread.
+    if (!options->clockStart) {
+        TerminationSignals::capture();
+    }
     HeadlessSession session({options->clockStart, launch.bundleIdentifier});
     ConsoleOutput output(std::cerr, options->json);
     session.server().setListener([&output](const HeadlessEvent& event) { output.event(event); });

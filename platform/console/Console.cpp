@@ -9,6 +9,7 @@
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/RunLoop.h"
+#include "platform/runloop/TerminationSignals.h"
 
 #include <cerrno>
 #include <cmath>
@@ -134,11 +135,18 @@ void Console::runWithRealClock(int inputDescriptor) {
         // nothing else: an idle program does not wake at all. A day is far
         // beyond any real wait and within poll's milliseconds; without a wake
         // descriptor, blocks from other threads are looked for every 50 ms.
-        pollfd watched[2] = {{inputDescriptor, POLLIN, 0}, {loop.wakeDescriptor(), POLLIN, 0}};
+        // An ignored entry (fd -1) is skipped by poll.
+        pollfd watched[3] = {{inputDescriptor, POLLIN, 0},
+                             {loop.wakeDescriptor(), POLLIN, 0},
+                             {TerminationSignals::descriptor(), POLLIN, 0}};
         const double longest = watched[1].fd >= 0 ? 24.0 * 3600 : 0.05;
         const double bounded = std::min(std::max(0.0, maxWait), longest);
         const int timeout = static_cast<int>(std::ceil(bounded * 1000));
-        const int ready = ::poll(watched, watched[1].fd >= 0 ? 2 : 1, timeout);
+        const int ready = ::poll(watched, 3, timeout);
+        if (ready > 0 && watched[2].revents != 0 && TerminationSignals::take()) {
+            // Ended from outside: terminate as on logout, writing what is pending.
+            Application::shared().terminate(nullptr);
+        }
         if (ready > 0 && watched[0].revents != 0) {
             char buffer[4096];
             const ssize_t count = ::read(inputDescriptor, buffer, sizeof buffer);
