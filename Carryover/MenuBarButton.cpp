@@ -19,7 +19,7 @@ namespace Carryover {
 using namespace platform;
 
 namespace {
-const Selector clickedMenuAction = "clickedMenu:";
+const Selector clickedMenuAction = "clickedMenuWithSender:";
 }
 
 std::shared_ptr<MenuBarButton> MenuBarButton::make(UserDefaults& defaults) {

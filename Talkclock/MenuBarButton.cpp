@@ -18,7 +18,7 @@ namespace Talkclock {
 using namespace platform;
 
 namespace {
-const Selector clickedMenuAction = "clickedMenu:";
+const Selector clickedMenuAction = "clickedMenuWithSender:";
 }
 
 std::shared_ptr<MenuBarButton> MenuBarButton::make(Alarm alarm) {

@@ -22,7 +22,7 @@ namespace Urlstash {
 using namespace platform;
 
 namespace {
-const Selector clickedMenuAction = "clickedMenu:";
+const Selector clickedMenuAction = "clickedMenuWithSender:";
 }
 
 std::shared_ptr<MenuBarButton> MenuBarButton::make(UserDefaults& defaults) {
