@@ -62,11 +62,11 @@ platform::View PricePicker::body() {
     }
     rows.push_back(platform::TextField("Title", data.binding(&PriceData::title)));
     rows.push_back(platform::TextField("Category", data.binding(&PriceData::category)));
-    platform::View saveButton = platform::Button("Save", [this] { save(); });
-    if (rejected) {
-        saveButton.disabled();
-    }
-    rows.push_back(platform::HStack{platform::Spacer(), platform::Button("Cancel", closeKeyWindow), saveButton});
+    // Save stays enabled while a typed price was refused: a corrected price
+    // still being typed is read when Save is pressed, and save() files nothing
+    // while the price is refused.
+    rows.push_back(platform::HStack{platform::Spacer(), platform::Button("Cancel", closeKeyWindow),
+                                    platform::Button("Save", [this] { save(); })});
     return platform::VStack(std::move(rows)).padding();
 }
 
