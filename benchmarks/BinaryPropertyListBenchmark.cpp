@@ -194,11 +194,14 @@ public:
             if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) {
                 continue;
             }
+            // The name without the iteration and repetition counts some runs carry.
+            const std::string name =
+                run.run_name.function_name + (run.run_name.args.empty() ? "" : "/" + run.run_name.args);
             const double nanoseconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
             if (median) {
-                nanoseconds_[run.run_name.str()] = nanoseconds;
+                nanoseconds_[name] = nanoseconds;
             } else {
-                nanoseconds_.try_emplace(run.run_name.str(), nanoseconds);
+                nanoseconds_.try_emplace(name, nanoseconds);
             }
         }
         ConsoleReporter::ReportRuns(runs);

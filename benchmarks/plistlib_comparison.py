@@ -51,10 +51,12 @@ def main():
     binary = os.path.join(options.build, "benchmarks", "BinaryPropertyListBenchmark")
     with tempfile.TemporaryDirectory() as directory:
         results = os.path.join(directory, "ours.json")
-        subprocess.run([binary, f"--write-trees={directory}", "--benchmark_filter=/ours$",
-                        "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true",
-                        f"--benchmark_out={results}", "--benchmark_out_format=json"],
-                       check=True, stdout=subprocess.DEVNULL)
+        run = subprocess.run([binary, f"--write-trees={directory}", "--benchmark_filter=/ours$",
+                              "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true",
+                              f"--benchmark_out={results}", "--benchmark_out_format=json"],
+                             capture_output=True, text=True)
+        if run.returncode != 0:
+            sys.exit(f"{binary} exited with {run.returncode}: {run.stderr[-2000:]}")
         with open(results) as f:
             ours = {}
             for run in json.load(f)["benchmarks"]:

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 using namespace platform;
 
 TEST(Utf16, ReplacesEachIllFormedUtf8Sequence) {
@@ -16,4 +21,42 @@ TEST(Utf16, ReplacesEachIllFormedUtf8Sequence) {
     for (const auto& [utf8, utf16] : cases) {
         EXPECT_EQ(utf16FromUtf8(utf8), utf16) << utf8;
     }
+}
+
+// ASCII runs are taken eight bytes at a time and common sequences in place:
+// text around those boundaries, ill-formed bytes included, must come out as
+// one scalar at a time would give it, in both directions and big-endian.
+TEST(Utf16, ConvertsAcrossRunBoundaries) {
+    const std::pair<std::string, std::u16string> pieces[] = {
+        {"\xC3\xA9", u"\u00E9"},       {"\xE6\x9D\xB1", u"\u6771"},     {"\xF0\x9F\x98\x80", u"\U0001F600"},
+        {"\xC3", u"\uFFFD"},           {"\xE0\x80\x80", u"\uFFFD"}, {"\xED\xBF\xBF", u"\uFFFD"},
+        {"\xEF\xBF\xBF", u"\uFFFF"},   {"\xC2\x80", u"\u0080"},         {"\xDF\xBF", u"\u07FF"},
+    };
+    for (std::size_t ascii = 0; ascii <= 17; ++ascii) {
+        for (const auto& [utf8, utf16] : pieces) {
+            const std::string run(ascii, 'a');
+            const std::u16string run16(ascii, u'a');
+            const std::string text = run + utf8 + run + "z";
+            const std::u16string expected = run16 + utf16 + run16 + u"z";
+            EXPECT_EQ(utf16FromUtf8(text), expected) << ascii << " " << text;
+
+            std::vector<std::uint8_t> bigEndian(2 * text.size());
+            ASSERT_EQ(writeUtf16BigEndian(text, bigEndian.data()), expected.size()) << ascii;
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_EQ((bigEndian[2 * i] << 8) | bigEndian[2 * i + 1], expected[i]) << ascii << " unit " << i;
+            }
+            const std::optional<std::string> back = utf8FromUtf16BigEndian(bigEndian.data(), expected.size());
+            ASSERT_TRUE(back) << ascii;
+            EXPECT_EQ(utf16FromUtf8(*back), expected) << ascii;
+            EXPECT_EQ(utf8FromUtf16(expected), back) << ascii;
+        }
+    }
+}
+
+TEST(Utf16, RejectsUnpairedSurrogates) {
+    for (const std::u16string& units : {std::u16string(u"ab\xD800"), std::u16string(u"\xDC00z"),
+                                        std::u16string(u"\xD800\xD800\xDC00"), std::u16string(u"x\xD83D" "y")}) {
+        EXPECT_FALSE(utf8FromUtf16(units));
+    }
+    EXPECT_EQ(utf8FromUtf16(u"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
 }
