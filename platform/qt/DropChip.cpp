@@ -24,6 +24,8 @@ constexpr int chipSize = 40;
 constexpr int moveThreshold = 4;
 
 QSettings places() { return QSettings(QStringLiteral("menulets"), QStringLiteral("drop-chips")); }
+QString placeSetting(const QString& key) { return key + QStringLiteral("/place"); }
+QString hiddenSetting(const QString& key) { return key + QStringLiteral("/hidden"); }
 
 } // namespace
 
@@ -36,7 +38,20 @@ DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery de
     setFixedSize(chipSize, chipSize);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint corner(screen.right() - chipSize - 16, screen.top() + 48);
-    move(places().value(placeKey_, corner).toPoint());
+    move(places().value(placeSetting(placeKey_), corner).toPoint());
+    hiddenByUser_ = places().value(hiddenSetting(placeKey_), false).toBool();
+}
+
+void DropChip::setItemToolTip(const QString& toolTip) {
+    setToolTip(toolTip + QStringLiteral("\n(A middle click hides this window; one on the tray icon shows it again.)"));
+}
+
+void DropChip::setHiddenByUser(bool hidden) {
+    hiddenByUser_ = hidden;
+    places().setValue(hiddenSetting(placeKey_), hidden);
+    if (hidden) {
+        hide();
+    }
 }
 
 void DropChip::setPixmap(const QPixmap& pixmap) {
@@ -130,8 +145,12 @@ void DropChip::mouseMoveEvent(QMouseEvent* event) {
 void DropChip::mouseReleaseEvent(QMouseEvent* event) {
     pressOffset_.reset();
     if (moved_) {
-        places().setValue(placeKey_, pos());
+        places().setValue(placeSetting(placeKey_), pos());
         moved_ = false;
+        return;
+    }
+    if (event->button() == Qt::MiddleButton) {
+        setHiddenByUser(true);
         return;
     }
     if ((event->button() == Qt::LeftButton || event->button() == Qt::RightButton) && delivery_.click) {

@@ -19,7 +19,9 @@ class Window;
 // drags (a browser's link with its title, a file manager's files and
 // folders, passed to the status item's window as a drop on it) and clicks
 // with every modifier. It takes no keyboard focus; dragging it with the
-// mouse moves it, and its place is kept for the next start.
+// mouse moves it, a middle click hides it (the tray icon's middle click
+// brings it back), and both its place and its hiding are kept for the
+// next start.
 class DropChip final : public QWidget {
 public:
     struct Delivery {
@@ -33,6 +35,10 @@ public:
     DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery delivery);
 
     void setPixmap(const QPixmap& pixmap);
+    // The model's tooltip, with how to hide the chip.
+    void setItemToolTip(const QString& toolTip);
+    bool isHiddenByUser() const { return hiddenByUser_; }
+    void setHiddenByUser(bool hidden);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +61,7 @@ private:
     std::optional<Pasteboard> dragged_;
     std::optional<QPoint> pressOffset_;
     bool moved_ = false;
+    bool hiddenByUser_ = false;
 };
 
 } // namespace platform

@@ -49,9 +49,9 @@ void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
     }
     if (redrawn) {
         chip_->setPixmap(drawn_);
-        chip_->setToolTip(drawnToolTip_);
+        chip_->setItemToolTip(drawnToolTip_);
     }
-    chip_->setVisible(item.isVisible());
+    chip_->setVisible(item.isVisible() && !chip_->isHiddenByUser());
 }
 
 bool TrayItem::shows(const StatusItem& item) const { return item_.lock().get() == &item; }
@@ -125,6 +125,11 @@ void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {
         click_(*item, EventType::rightMouseDown, EventType::rightMouseUp, modifiers);
         break;
     case QSystemTrayIcon::MiddleClick:
+        if (chip_ && chip_->isHiddenByUser()) {
+            chip_->setHiddenByUser(false);
+            chip_->setVisible(item->isVisible());
+        }
+        break;
     case QSystemTrayIcon::Unknown:
         break;
     }

@@ -2,9 +2,9 @@
 """Carryover's drop chip on a real X desktop: a link dragged with real
 pointer input from another program that offers what a browser offers lands
 in the store with its title, a file dragged as a file manager does arrives
-as its file URL; dragging the chip itself moves it, and the place is kept
-for the next start."""
-import os, plistlib, sys, tempfile
+as its file URL; dragging the chip itself moves it, a middle click hides it, and both are
+kept for the next start."""
+import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
@@ -63,6 +63,21 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon again")
     again = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the chip again")
     assert (again.x, again.y) == (moved.x, moved.y), ((again.x, again.y), (moved.x, moved.y))
-    desktop.click(*again.centre(), button=3)
+
+    # A middle click hides the chip, for this run and the next; one on the tray icon brings it back.
+    desktop.click(*again.centre(), button=2)
+    xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon) is None, "the chip hidden")
+    assert program.poll() is None
+    desktop.click(*icon.centre(), button=3)
+    assert program.wait(timeout=20) == 0
+    program = desktop.spawn([BINARY], env=env)
+    icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon a third time")
+    # A request answered by the program means it has run the turns that would have shown the chip.
+    handed = subprocess.run([BINARY, "--drop-url", "https://after.example/"], env=env, timeout=30)
+    assert handed.returncode == 0 and desktop.drop_chip("Carryover", icon) is None, "the chip stays hidden"
+    desktop.click(*icon.centre(), button=2)
+    shown = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the chip shown again")
+    assert (shown.x, shown.y) == (moved.x, moved.y)
+    desktop.click(*icon.centre(), button=3)
     assert program.wait(timeout=20) == 0
 print("ok")
