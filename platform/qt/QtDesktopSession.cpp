@@ -31,8 +31,13 @@ QtDesktopSession::~QtDesktopSession() {
     // The model goes before the window server that shows it, and both
     // before Qt, whose objects the server owns.
     Application::shared().reset();
+    scenes_.reset();
+    app_.reset();
     Backend::install(nullptr);
     server_.reset();
+    // What was handed to Qt for deletion (a closed menu's popup) goes now,
+    // while Qt is still there.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchRequest>& request) {
@@ -63,34 +68,32 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
     server_ = std::make_shared<QtWindowServer>(name, launch.bundleIdentifier);
     Backend::install(server_);
 
-    bool terminated = false;
-    int status = 0;
     // Termination wrote the defaults already; what is left is to leave Qt's
     // loop once the event that asked for it has been handled.
-    Application::shared().setExitHandler([&](int exitStatus) {
-        terminated = true;
-        status = exitStatus;
+    Application::shared().setExitHandler([this](int exitStatus) {
+        terminated_ = true;
+        status_ = exitStatus;
         QApplication::exit(exitStatus);
     });
 
-    auto app = launch.makeApp ? launch.makeApp() : nullptr;
-    SceneController scenes(name, app ? app->body() : std::vector<Scene>{});
-    scenes.install();
+    app_ = launch.makeApp ? launch.makeApp() : nullptr;
+    scenes_ = std::make_unique<SceneController>(name, app_ ? app_->body() : std::vector<Scene>{});
+    scenes_->install();
     auto& application = Application::shared();
-    if (app) {
-        application.setURLSchemes(app->urlSchemes());
+    if (app_) {
+        application.setURLSchemes(app_->urlSchemes());
     }
     application.setDelegate(launch.makeDelegate ? launch.makeDelegate() : nullptr);
-    application.finishLaunching([&scenes] { scenes.openLaunchWindows(); });
+    application.finishLaunching([this] { scenes_->openLaunchWindows(); });
     server_->start();
-    if (normalized && !terminated && !server_->perform(*normalized)) {
+    if (normalized && !terminated_ && !server_->perform(*normalized)) {
         std::cerr << name << ": the request was refused\n";
     }
-    if (terminated) {
-        return status;
+    if (terminated_) {
+        return status_;
     }
     QApplication::exec();
-    return status;
+    return status_;
 }
 
 } // namespace platform

@@ -8,7 +8,9 @@ class QApplication;
 
 namespace platform {
 
+class App;
 class QtWindowServer;
+class SceneController;
 
 // A program's run inside Qt's event loop: the application object, the
 // window server installed as the backend, and the launch. The platform's
@@ -25,6 +27,10 @@ public:
 private:
     std::unique_ptr<QApplication> application_;
     std::shared_ptr<QtWindowServer> server_;
+    std::unique_ptr<App> app_;
+    std::unique_ptr<SceneController> scenes_;
+    bool terminated_ = false;
+    int status_ = 0;
 };
 
 } // namespace platform
