@@ -234,7 +234,7 @@ void BinaryPropertyListWriter::prefetchSlot(std::uint32_t hash) const {
 std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std::uint32_t hash, const void* source,
                                                   bool isKey) {
     if (4 * (sharedCount_ + 1) > 3 * slots_.size()) {
-        growSlots();
+        growSlots(std::max<std::size_t>(64, 2 * slots_.size()));
     }
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -254,9 +254,15 @@ std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std:
     }
 }
 
-void BinaryPropertyListWriter::growSlots() {
+void BinaryPropertyListWriter::reserveSlots(std::size_t shared) {
+    if (4 * shared > 3 * slots_.size()) {
+        growSlots(std::max<std::size_t>(64, std::bit_ceil(2 * shared)));
+    }
+}
+
+void BinaryPropertyListWriter::growSlots(std::size_t capacity) {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(64, 2 * old.size()), Slot{});
+    slots_.assign(capacity, Slot{});
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
         if (slot.object != Slot::empty) {
@@ -317,6 +323,11 @@ std::uint32_t BinaryPropertyListWriter::flattenUnshared(const PropertyList& valu
     case PropertyList::Kind::array: {
         const PropertyListArray& array = *value.array();
         const std::uint32_t object = addObject(&value, false, markerAndCountBound);
+        // A long list of strings or numbers would otherwise outgrow the table
+        // many times over while its elements go in.
+        reserveSlots(sharedCount_ + static_cast<std::size_t>(std::count_if(
+                                        array.begin(), array.end(),
+                                        [](const PropertyList& element) { return isShareable(element.kind()); })));
         // The block is placed before the elements are flattened, which add
         // the blocks of their own containers after it.
         const std::size_t first = references_.size();

@@ -52,7 +52,8 @@ private:
     static std::uint32_t hashOf(const Identity& identity);
     Identity identityOf(std::uint32_t object) const;
     void prefetchSlot(std::uint32_t hash) const;
-    void growSlots();
+    void reserveSlots(std::size_t shared);
+    void growSlots(std::size_t capacity);
     Data serialise() const;
 
     // Each object points into the tree: at a node, or at a dictionary key's text.

@@ -52,6 +52,8 @@ void PropertyListDictionary::set(std::string key, PropertyList value) {
     }
 }
 
+void PropertyListDictionary::reserve(std::size_t count) { entries_.reserve(count); }
+
 bool PropertyListDictionary::remove(std::string_view key) {
     const std::size_t position = positionOf(entries_, index_, key);
     if (position == notFound) {

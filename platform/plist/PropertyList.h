@@ -29,7 +29,7 @@ public:
     // Replaces the value of an existing key in place, or appends a new key.
     void set(std::string key, PropertyList value);
     // Makes room for `count` entries, as a reader that knows how many follow does.
-    void reserve(std::size_t count) { entries_.reserve(count); }
+    void reserve(std::size_t count);
     bool remove(std::string_view key);
     const PropertyList* find(std::string_view key) const;
     PropertyList* find(std::string_view key);

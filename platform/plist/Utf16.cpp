@@ -1,5 +1,6 @@
 #include "platform/plist/Utf16.h"
 
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -54,13 +55,18 @@ void forEachUtf16Unit(std::string_view text, Emit emit) {
     std::size_t position = 0;
     while (position < size) {
         if (position + 8 <= size) {
+            // The ASCII bytes that open the next eight, however many they are.
             std::uint64_t word;
             std::memcpy(&word, bytes + position, 8);
-            if ((word & 0x8080808080808080) == 0) {
-                for (std::size_t i = 0; i < 8; ++i) {
-                    emit(static_cast<char16_t>(bytes[position + i]));
-                }
-                position += 8;
+            const std::uint64_t high = word & 0x8080808080808080;
+            const std::size_t ascii = high == 0 ? 8
+                                      : std::endian::native == std::endian::little ? std::countr_zero(high) / 8
+                                                                                    : std::countl_zero(high) / 8;
+            for (std::size_t i = 0; i < ascii; ++i) {
+                emit(static_cast<char16_t>(bytes[position + i]));
+            }
+            position += ascii;
+            if (ascii != 0) {
                 continue;
             }
         }
