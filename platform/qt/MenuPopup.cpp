@@ -47,6 +47,21 @@ void MenuPopup::fill(QMenu& popup, Menu& menu) {
             auto* sub = popup.addMenu(menuText(entry->title()));
             fill(*sub, *submenu);
             sub->setEnabled(entry->isEnabled());
+            // As it is about to show, the model's submenu opens, so a delegate
+            // that fills it only then (a folder's entries) is asked, and the
+            // popup shows what it holds now; hiding it closes it again.
+            connect(sub, &QMenu::aboutToShow, this, [this, sub, weak = std::weak_ptr<Menu>(submenu)] {
+                if (auto model = weak.lock()) {
+                    model->open();
+                    sub->clear();
+                    fill(*sub, *model);
+                }
+            });
+            connect(sub, &QMenu::aboutToHide, this, [weak = std::weak_ptr<Menu>(submenu)] {
+                if (auto model = weak.lock()) {
+                    model->close();
+                }
+            });
             continue;
         }
         auto* action = popup.addAction(menuText(entry->title()));

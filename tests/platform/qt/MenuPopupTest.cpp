@@ -36,6 +36,17 @@ public:
     std::shared_ptr<Object> target;
 };
 
+// Fills its menu only as it opens, as a folder's listing does.
+class ListingDelegate : public MenuDelegate {
+public:
+    void menuNeedsUpdate(Menu& menu) override {
+        menu.removeAllItems();
+        menu.addItem("Listed on opening " + std::to_string(++openings), "count:")->setTarget(target);
+    }
+    int openings = 0;
+    std::shared_ptr<Object> target;
+};
+
 class MenuPopupTest : public menulets::testing::VirtualClockTest {
 protected:
     void SetUp() override {
@@ -112,6 +123,34 @@ TEST_F(MenuPopupTest, AChosenEntrySendsItsActionAfterTheMenuClosedWithTheEntryAs
     EXPECT_FALSE(menu->isOpen());
     EXPECT_EQ(loop.currentMode(), RunLoop::Mode::defaultMode);
     EXPECT_EQ(closings, 1);
+}
+
+TEST_F(MenuPopupTest, ASubmenuFilledAsItOpensShowsItsEntriesOnceItShows) {
+    auto listing = std::make_shared<ListingDelegate>();
+    listing->target = target;
+    auto folder = Menu::make("Utilities");
+    folder->setDelegate(listing);
+    auto top = Menu::make("Apps");
+    auto entry = MenuItem::make("Utilities");
+    entry->setSubmenu(folder);
+    top->addItem(entry);
+
+    MenuPopup popup(top, [] {});
+    popup.popUp(QPoint());
+    QMenu* sub = popup.popup().actions()[0]->menu();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(texts(*sub).isEmpty()) << "nothing is listed before the submenu opens";
+    Q_EMIT sub->aboutToShow();
+    EXPECT_TRUE(folder->isOpen());
+    EXPECT_EQ(texts(*sub), QStringList({"Listed on opening 1"}));
+    Q_EMIT sub->aboutToHide();
+    EXPECT_FALSE(folder->isOpen());
+    Q_EMIT sub->aboutToShow();
+    EXPECT_EQ(texts(*sub), QStringList({"Listed on opening 2"}));
+    popup.dismiss();
+    settle();
+    EXPECT_FALSE(top->isOpen());
+    EXPECT_FALSE(folder->isOpen());
 }
 
 } // namespace
