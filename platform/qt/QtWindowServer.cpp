@@ -10,12 +10,11 @@
 #include "platform/appkit/WindowDelegate.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/TrayItem.h"
+#include "platform/qt/UrlOpener.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
 
 #include <QCursor>
-#include <QDesktopServices>
-#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -168,7 +167,7 @@ bool QtWindowServer::openURL(const URL& url) {
             return false;
         }
     }
-    return QDesktopServices::openUrl(QUrl::fromEncoded(QByteArray::fromStdString(url.absoluteString())));
+    return UrlOpener::open(url.absoluteString());
 }
 
 std::vector<RunningApplication> QtWindowServer::runningApplications() const {
