@@ -1,8 +1,33 @@
 #include "platform/console/LaunchOptions.h"
 
 #include "platform/console/ISO8601DateTime.h"
+#include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/URL.h"
 
 namespace platform {
+
+namespace {
+
+LaunchRequest requestForLaunchArgument(const std::string& argument) {
+    LaunchRequest request;
+    const auto url = URL::fromString(argument);
+    const auto scheme = url ? url->scheme() : std::nullopt;
+    if (!scheme) {
+        request.kind = LaunchRequest::Kind::dropFile;
+        request.target = argument;
+    } else if (url->isFileURL()) {
+        request.kind = LaunchRequest::Kind::dropFile;
+        request.target = url->path();
+    } else {
+        const std::string lowered = asciiLowercased(*scheme);
+        request.kind = lowered == "http" || lowered == "https" ? LaunchRequest::Kind::dropURL
+                                                               : LaunchRequest::Kind::openURL;
+        request.target = argument;
+    }
+    return request;
+}
+
+} // namespace
 
 std::optional<LaunchOptions> LaunchOptions::parse(const std::vector<std::string>& arguments, std::string* error) {
     auto fail = [&](std::string message) -> std::optional<LaunchOptions> {
@@ -60,6 +85,10 @@ std::optional<LaunchOptions> LaunchOptions::parse(const std::vector<std::string>
                 request.title = std::move(title);
             }
             options.request = std::move(request);
+        } else if (!argument.empty() && argument[0] != '-' && !options.request) {
+            // What a launcher passes for "Exec=Program %U": a file, a web link, or
+            // a URL of some other scheme (the program's own, to be opened).
+            options.request = requestForLaunchArgument(argument);
         } else {
             return fail("unknown option: " + argument);
         }

@@ -29,6 +29,19 @@ TEST(LaunchRequestTest, TheCommandLineNamesOneRequestWithItsArguments) {
     EXPECT_EQ(LaunchOptions::parse({"--drop-url", "https://a.example/", "Two\nlines"})->request->title, "Two lines");
     EXPECT_FALSE(LaunchOptions::parse({})->request);
 
+    // A launcher's "%U": files, web links and other schemes' URLs.
+    EXPECT_EQ(LaunchOptions::parse({"/home/me/My Apps"})->request,
+              request(LaunchRequest::Kind::dropFile, "/home/me/My Apps"));
+    EXPECT_EQ(LaunchOptions::parse({"file:///home/me/My%20Apps/"})->request,
+              request(LaunchRequest::Kind::dropFile, "/home/me/My Apps"));
+    EXPECT_EQ(LaunchOptions::parse({"HTTPS://a.example/x"})->request,
+              request(LaunchRequest::Kind::dropURL, "HTTPS://a.example/x"));
+    EXPECT_EQ(LaunchOptions::parse({"blinkbreak://Blinkbreak"})->request,
+              request(LaunchRequest::Kind::openURL, "blinkbreak://Blinkbreak"));
+    EXPECT_EQ(LaunchOptions::parse({"https://a.example/", "https://b.example/"}), std::nullopt)
+        << "one request at a time";
+    EXPECT_EQ(LaunchOptions::parse({"-x"}), std::nullopt);
+
     std::string error;
     EXPECT_FALSE(LaunchOptions::parse({"--drop-url"}, &error));
     EXPECT_EQ(error, "--drop-url needs a URL");
