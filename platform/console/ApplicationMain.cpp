@@ -61,6 +61,8 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
     if (!consoleOnly && hasDisplay()) {
         std::string reason;
         if (auto desktop = openDesktopSession(argc, argv, reason)) {
+            // Its loop watches for being ended from outside too.
+            TerminationSignals::capture();
             return desktop->run(launch, options->request);
         }
         if (options->request) {
@@ -74,8 +76,7 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
         return 2;
     }
 
-    // On the real clock the console's loop watches for being ended from
-    // outside, before the session starts any thread.
+    // On the real clock the console's loop watches for being ended from outside.
     if (!options->clockStart) {
         TerminationSignals::capture();
     }

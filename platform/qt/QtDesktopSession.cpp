@@ -6,10 +6,13 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/qt/QtWindowServer.h"
 #include "platform/qt/SingleInstance.h"
+#include "platform/runloop/TerminationSignals.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include <filesystem>
+#include <memory>
 #include <iostream>
 
 namespace platform {
@@ -86,6 +89,17 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
     application.setDelegate(launch.makeDelegate ? launch.makeDelegate() : nullptr);
     application.finishLaunching([this] { scenes_->openLaunchWindows(); });
     server_->start();
+    // Ended from outside (kill, a logout, Ctrl-C): terminate as a quit does,
+    // writing what is pending.
+    std::unique_ptr<QSocketNotifier> endedFromOutside;
+    if (TerminationSignals::descriptor() >= 0) {
+        endedFromOutside = std::make_unique<QSocketNotifier>(TerminationSignals::descriptor(), QSocketNotifier::Read);
+        QObject::connect(endedFromOutside.get(), &QSocketNotifier::activated, [] {
+            if (TerminationSignals::take()) {
+                Application::shared().terminate(nullptr);
+            }
+        });
+    }
     if (normalized && !terminated_ && !server_->perform(*normalized)) {
         std::cerr << name << ": the request was refused\n";
     }

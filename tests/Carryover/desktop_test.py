@@ -132,4 +132,13 @@ with tempfile.TemporaryDirectory() as root:
         icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "the icon back in the panel")
         desktop.click(*icon.centre(), button=3)
         assert first.wait(timeout=20) == 0
+
+        # Ended from outside (a logout's SIGTERM): it terminates as a quit does,
+        # with the link handed to it just before kept.
+        last = desktop.spawn([BINARY], env=env)
+        xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "the icon for the last run")
+        assert subprocess.run([BINARY, "--drop-url", "https://last.example/"], env=env, timeout=30).returncode == 0
+        last.terminate()
+        assert last.wait(timeout=20) == 0, "ended by the signal instead of terminating"
+        assert links(store(home)["newLinks"])[-1] == "https://last.example/", store(home)
 print("ok")
