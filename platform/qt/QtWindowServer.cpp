@@ -11,6 +11,7 @@
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
+#include "platform/qt/X11Applications.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
 
@@ -39,7 +40,7 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
-      driver_([this] { syncStatusItems(); }) {}
+      driver_([this] { syncStatusItems(); }), applications_(std::make_unique<X11Applications>()) {}
 
 QtWindowServer::~QtWindowServer() = default;
 
@@ -171,16 +172,23 @@ bool QtWindowServer::openURL(const URL& url) {
 }
 
 std::vector<RunningApplication> QtWindowServer::runningApplications() const {
-    RunningApplication self;
-    self.localizedName = applicationName_;
-    if (!bundleIdentifier_.empty()) {
-        self.bundleIdentifier = bundleIdentifier_;
+    auto applications = applications_->running();
+    // A program with only a tray icon has no window the window manager lists.
+    const int self = static_cast<int>(::getpid());
+    if (std::none_of(applications.begin(), applications.end(),
+                     [&](const auto& application) { return application.processIdentifier == self; })) {
+        RunningApplication program;
+        program.localizedName = applicationName_;
+        if (!bundleIdentifier_.empty()) {
+            program.bundleIdentifier = bundleIdentifier_;
+        }
+        program.processIdentifier = self;
+        applications.push_back(std::move(program));
     }
-    self.processIdentifier = static_cast<int>(::getpid());
-    return {self};
+    return applications;
 }
 
-std::optional<RunningApplication> QtWindowServer::frontmostApplication() const { return std::nullopt; }
+std::optional<RunningApplication> QtWindowServer::frontmostApplication() const { return applications_->frontmost(); }
 
 void QtWindowServer::playSound(const std::string& name) { sounds_.play(name); }
 

@@ -15,6 +15,7 @@ namespace platform {
 
 class MenuPopup;
 class TrayItem;
+class X11Applications;
 
 // The desktop backend: status items as tray icons, their menus as popups,
 // and the outside world as the desktop offers it. It owns every Qt object
@@ -56,6 +57,8 @@ private:
     std::vector<std::unique_ptr<TrayItem>> trayItems_;
     std::unique_ptr<MenuPopup> openMenu_;
     SoundTheme sounds_;
+    // Asked from const queries; it keeps its desktop entry index warm.
+    std::unique_ptr<X11Applications> applications_;
 };
 
 } // namespace platform
