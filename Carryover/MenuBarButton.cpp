@@ -11,7 +11,6 @@
 #include "platform/appkit/Workspace.h"
 #include "platform/runloop/DispatchQueue.h"
 
-#include <algorithm>
 #include <string>
 
 namespace Carryover {
@@ -84,8 +83,7 @@ DragOperation MenuBarButton::draggingEntered(DraggingInfo&) { return DragOperati
 
 bool MenuBarButton::performDragOperation(DraggingInfo& info) {
     const Pasteboard& pasteboard = info.draggingPasteboard();
-    const auto types = pasteboard.types();
-    if (!types || std::find(types->begin(), types->end(), PasteboardType::URL) == types->end()) {
+    if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
     // Accepted even when no URL can be read from it, so the source sees success.

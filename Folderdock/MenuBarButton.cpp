@@ -157,8 +157,7 @@ DragOperation MenuBarButton::draggingEntered(DraggingInfo&) { return DragOperati
 
 bool MenuBarButton::performDragOperation(DraggingInfo& info) {
     const Pasteboard& pasteboard = info.draggingPasteboard();
-    const auto types = pasteboard.types();
-    if (!types || std::find(types->begin(), types->end(), PasteboardType::fileURL) == types->end()) {
+    if (!pasteboard.declares(PasteboardType::fileURL)) {
         return false;
     }
     // The file URL the drag announced, not a web link it may carry as well.

@@ -13,7 +13,6 @@
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/views/View.h"
 
-#include <algorithm>
 #include <any>
 #include <iostream>
 
@@ -177,8 +176,7 @@ DragOperation MenuBarButton::draggingEntered(DraggingInfo&) { return DragOperati
 
 bool MenuBarButton::performDragOperation(DraggingInfo& info) {
     const Pasteboard& pasteboard = info.draggingPasteboard();
-    const auto types = pasteboard.types();
-    if (!types || std::find(types->begin(), types->end(), PasteboardType::URL) == types->end()) {
+    if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
     // Accepted even when no URL can be read from it, so the source sees success.

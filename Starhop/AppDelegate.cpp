@@ -10,7 +10,6 @@
 #include "platform/defaults/UserDefaults.h"
 #include "platform/runloop/DispatchQueue.h"
 
-#include <algorithm>
 #include <string>
 
 namespace Starhop {
@@ -91,8 +90,7 @@ bool AppDelegate::performDragOperation(DraggingInfo& info) { return handleDrop(i
 
 bool AppDelegate::handleDrop(DraggingInfo& info) {
     const Pasteboard& pasteboard = info.draggingPasteboard();
-    const auto types = pasteboard.types();
-    if (!types || std::find(types->begin(), types->end(), PasteboardType::URL) == types->end()) {
+    if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
     if (auto dropped = URLFromPasteboard(pasteboard)) {

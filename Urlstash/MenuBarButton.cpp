@@ -14,7 +14,6 @@
 #include "platform/foundation/FileManager.h"
 #include "platform/runloop/DispatchQueue.h"
 
-#include <algorithm>
 #include <string>
 
 namespace Urlstash {
@@ -110,8 +109,7 @@ bool MenuBarButton::performDragOperation(DraggingInfo& info) { return handleDrop
 
 bool MenuBarButton::handleDrop(DraggingInfo& info) {
     const Pasteboard& pasteboard = info.draggingPasteboard();
-    const auto types = pasteboard.types();
-    if (!types || std::find(types->begin(), types->end(), PasteboardType::URL) == types->end()) {
+    if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
     if (auto url = URLFromPasteboard(pasteboard)) {

@@ -2,6 +2,8 @@
 
 #include "platform/foundation/AsciiCase.h"
 
+#include <algorithm>
+
 namespace platform {
 
 void Pasteboard::setString(const std::string& value, const PasteboardTypeName& type) {
@@ -55,6 +57,10 @@ Pasteboard Pasteboard::forText(const std::string& text) {
     Pasteboard pasteboard;
     pasteboard.setString(text, PasteboardType::string);
     return pasteboard;
+}
+
+bool Pasteboard::declares(const PasteboardTypeName& type) const {
+    return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) { return entry.first == type; });
 }
 
 std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {

@@ -21,6 +21,8 @@ public:
     // The declared types; absent when nothing was declared.
     std::optional<std::vector<PasteboardTypeName>> types() const;
     std::optional<std::string> string(const PasteboardTypeName& type) const;
+    // Whether the source declared `type`.
+    bool declares(const PasteboardTypeName& type) const;
 
     // The drags the platform's sources make.
     static Pasteboard forLink(const std::string& urlText, const std::optional<std::string>& title = std::nullopt);
