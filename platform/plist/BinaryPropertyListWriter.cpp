@@ -176,6 +176,7 @@ bool isShareable(PropertyList::Kind kind) {
 
 Data BinaryPropertyListWriter::write(const PropertyList& root) {
     BinaryPropertyListWriter writer;
+    writer.reserveFor(root);
     writer.flatten(root);
     return writer.serialise();
 }
@@ -254,9 +255,64 @@ std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std:
     }
 }
 
+// Sizes the tables once for the whole tree: growing them as objects go in
+// would copy and rehash large trees several times over. Keys are left out of
+// the estimate, as a few distinct keys usually name every record's fields.
+void BinaryPropertyListWriter::reserveFor(const PropertyList& root) {
+    struct Counts {
+        std::size_t objects = 0;
+        std::size_t references = 0;
+        std::size_t shareable = 0;
+        void add(const PropertyList& value) {
+            ++objects;
+            if (const PropertyListArray* array = value.array()) {
+                references += array->size();
+                for (const PropertyList& element : *array) {
+                    add(element);
+                }
+            } else if (const PropertyListDictionary* dictionary = value.dictionary()) {
+                references += 2 * dictionary->size();
+                for (const auto& [key, field] : *dictionary) {
+                    add(field);
+                }
+            } else if (isShareable(value.kind())) {
+                ++shareable;
+            }
+        }
+    } counts;
+    counts.add(root);
+    objects_.reserve(counts.objects);
+    isKey_.reserve(counts.objects);
+    references_.reserve(counts.references);
+    reserveSlots(counts.shareable);
+}
+
 void BinaryPropertyListWriter::reserveSlots(std::size_t shared) {
     if (4 * shared > 3 * slots_.size()) {
         growSlots(std::max<std::size_t>(64, std::bit_ceil(2 * shared)));
+    }
+}
+
+void BinaryPropertyListWriter::prefetchDescendants(const PropertyList& container, std::size_t& budget) const {
+    const auto visit = [&](const PropertyList& value) {
+        if (budget == 0) {
+            return;
+        }
+        if (isShareable(value.kind())) {
+            prefetchSlot(hashOf(identityOf(value)));
+            --budget;
+        } else {
+            prefetchDescendants(value, budget);
+        }
+    };
+    if (const PropertyListDictionary* dictionary = container.dictionary()) {
+        for (const auto& [key, field] : *dictionary) {
+            visit(field);
+        }
+    } else if (const PropertyListArray* array = container.array()) {
+        for (const PropertyList& element : *array) {
+            visit(element);
+        }
     }
 }
 
@@ -288,19 +344,20 @@ std::uint32_t BinaryPropertyListWriter::flatten(const PropertyList& value) {
 template <typename ChildAt>
 void BinaryPropertyListWriter::flattenChildren(std::size_t count, std::size_t firstReference, ChildAt childAt) {
     constexpr std::size_t distance = 8;
+    // Enough for a record's fields; a large container's own elements are
+    // prefetched when it flattens them.
+    constexpr std::size_t descendantsPrefetched = 16;
     std::uint32_t hashes[distance];
     const auto hashAhead = [&](std::size_t i) {
         const PropertyList& child = childAt(i);
         if (isShareable(child.kind())) {
             hashes[i % distance] = hashOf(identityOf(child));
             prefetchSlot(hashes[i % distance]);
-        } else if (const PropertyListDictionary* dictionary = child.dictionary()) {
-            // A record among many: its fields are what the table will be asked for.
-            for (const auto& [key, field] : *dictionary) {
-                if (isShareable(field.kind())) {
-                    prefetchSlot(hashOf(identityOf(field)));
-                }
-            }
+        } else {
+            // A record among many: its fields, nested ones included, are what
+            // the table will be asked for.
+            std::size_t budget = descendantsPrefetched;
+            prefetchDescendants(child, budget);
         }
     };
     for (std::size_t i = 0; i < std::min(distance, count); ++i) {
@@ -323,11 +380,6 @@ std::uint32_t BinaryPropertyListWriter::flattenUnshared(const PropertyList& valu
     case PropertyList::Kind::array: {
         const PropertyListArray& array = *value.array();
         const std::uint32_t object = addObject(&value, false, markerAndCountBound);
-        // A long list of strings or numbers would otherwise outgrow the table
-        // many times over while its elements go in.
-        reserveSlots(sharedCount_ + static_cast<std::size_t>(std::count_if(
-                                        array.begin(), array.end(),
-                                        [](const PropertyList& element) { return isShareable(element.kind()); })));
         // The block is placed before the elements are flattened, which add
         // the blocks of their own containers after it.
         const std::size_t first = references_.size();

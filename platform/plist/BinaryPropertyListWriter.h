@@ -52,6 +52,8 @@ private:
     static std::uint32_t hashOf(const Identity& identity);
     Identity identityOf(std::uint32_t object) const;
     void prefetchSlot(std::uint32_t hash) const;
+    void prefetchDescendants(const PropertyList& container, std::size_t& budget) const;
+    void reserveFor(const PropertyList& root);
     void reserveSlots(std::size_t shared);
     void growSlots(std::size_t capacity);
     Data serialise() const;
