@@ -29,7 +29,6 @@ public:
     QMenu& popup() { return popup_; }
 
 private:
-    void fill(QMenu& popup, Menu& menu);
     void finish();
 
     std::shared_ptr<Menu> menu_;

@@ -6,11 +6,13 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/qt/QtWindowServer.h"
 #include "platform/qt/SingleInstance.h"
+#include "platform/qt/TrayProtocol.h"
 #include "platform/runloop/TerminationSignals.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <iostream>
@@ -64,6 +66,9 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
         }
         return *taken ? 0 : 1;
     }
+    // A panel started with the program (both at login) gets a moment to
+    // come up, so that the icons go to it.
+    TrayProtocol::settle(std::chrono::seconds(2));
     SingleInstance instance(socket, [this](const LaunchRequest& handed) { return server_->perform(handed); });
     Bundle::setMainBundleIdentifier(launch.bundleIdentifier.empty() ? std::nullopt
                                                                     : std::optional(launch.bundleIdentifier));

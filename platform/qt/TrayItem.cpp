@@ -5,7 +5,9 @@
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
 #include "platform/qt/DropChip.h"
+#include "platform/qt/PanelMenu.h"
 #include "platform/qt/StatusIconPainter.h"
+#include "platform/qt/TrayProtocol.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -22,12 +24,34 @@ constexpr int iconSize = 64;
 } // namespace
 
 TrayItem::TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Click click,
-                   std::function<void()> dropped)
-    : item_(item), click_(std::move(click)), placeKey_(std::move(placeKey)), dropped_(std::move(dropped)) {
+                   std::function<void()> modelChanged)
+    : item_(item), click_(std::move(click)), placeKey_(std::move(placeKey)), modelChanged_(std::move(modelChanged)) {
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayItem::activated);
 }
 
-TrayItem::~TrayItem() = default;
+TrayItem::~TrayItem() {
+    // The icon lets go of the menu before the menu goes.
+    icon_.setContextMenu(nullptr);
+}
+
+void TrayItem::syncPanelMenu(const StatusItem& item) {
+    const bool wanted = TrayProtocol::current() == TrayProtocol::Kind::statusNotifier && item.menu();
+    if (wanted == (panelMenu_ != nullptr)) {
+        return;
+    }
+    if (!wanted) {
+        icon_.setContextMenu(nullptr);
+        panelMenu_.reset();
+        return;
+    }
+    panelMenu_ = std::make_unique<PanelMenu>(
+        [weak = item_] {
+            auto shown = weak.lock();
+            return shown ? shown->menu() : nullptr;
+        },
+        modelChanged_);
+    icon_.setContextMenu(&panelMenu_->menu());
+}
 
 void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
     auto button = item.button();
@@ -43,7 +67,7 @@ void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
                        rightButton ? EventType::rightMouseUp : EventType::leftMouseUp, modifiers);
             }
         };
-        delivery.dropped = dropped_;
+        delivery.dropped = modelChanged_;
         chip_ = std::make_unique<DropChip>(item_, placeKey_, std::move(delivery));
         redrawn = true;
     }
@@ -103,6 +127,7 @@ void TrayItem::sync() {
         icon_.setToolTip(toolTip);
         redrawn = true;
     }
+    syncPanelMenu(*item);
     icon_.setVisible(item->isVisible());
     syncDropChip(*item, redrawn);
 }

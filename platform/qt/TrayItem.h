@@ -12,6 +12,7 @@
 namespace platform {
 
 class DropChip;
+class PanelMenu;
 class StatusItem;
 
 // One status item shown as a tray icon. It refers to the item weakly and
@@ -24,8 +25,10 @@ public:
     using Click = std::function<void(StatusItem&, EventType press, EventType release, std::uint64_t modifiers)>;
 
     // `placeKey` names the item's drop chip among those whose place is kept;
-    // `dropped` runs after a drop on the chip reached the model.
-    TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Click click, std::function<void()> dropped);
+    // `modelChanged` runs after a drop on the chip or a choice in a menu the
+    // panel showed reached the model.
+    TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Click click,
+             std::function<void()> modelChanged);
     ~TrayItem() override;
 
     bool shows(const StatusItem& item) const;
@@ -43,13 +46,16 @@ public:
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void syncDropChip(const StatusItem& item, bool redrawn);
+    void syncPanelMenu(const StatusItem& item);
 
     std::weak_ptr<StatusItem> item_;
     Click click_;
     QString placeKey_;
-    std::function<void()> dropped_;
+    std::function<void()> modelChanged_;
     QSystemTrayIcon icon_;
     std::unique_ptr<DropChip> chip_;
+    // Only where a status-notifier panel draws the item's menu itself.
+    std::unique_ptr<PanelMenu> panelMenu_;
     QPixmap drawn_;
     // What was last drawn, so an unchanged item does not redraw.
     QString drawnKey_;

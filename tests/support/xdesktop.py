@@ -1,8 +1,9 @@
 """A desktop of the tests' own for driving the programs as a person would:
 an X server (Xvfb) on a display of its choosing, a private session bus and a tray panel
-(trayer, XEmbed), real X input through xdotool. Everything it starts ends
+(trayer for XEmbed, or a status-notifier watcher and host of the tests' own), real X
+input through xdotool. Everything it starts ends
 with it. Waits are for conditions, each with a deadline."""
-import os, shutil, struct, subprocess, tempfile, time, zlib
+import os, select, shutil, struct, subprocess, sys, tempfile, time, zlib
 
 NEEDED = ["Xvfb", "xdotool", "xwininfo", "xwd", "dbus-daemon", "trayer"]
 
@@ -13,6 +14,16 @@ def missing_tools():
     if os.path.exists("/usr/bin/python3") and subprocess.run(gtk, capture_output=True).returncode != 0:
         missing.append("GTK for Python")
     return missing
+
+
+def under_system_python():
+    """Runs the calling test again under Debian's Python, which has the GObject
+    bindings the test's D-Bus calls use, unless this one has them."""
+    try:
+        import gi  # noqa: F401
+    except ImportError:
+        if os.path.exists("/usr/bin/python3") and os.path.realpath(sys.executable) != "/usr/bin/python3":
+            os.execv("/usr/bin/python3", ["/usr/bin/python3", *sys.argv])
 
 
 def wait_for(condition, what, timeout=20.0):
@@ -87,7 +98,12 @@ def xwd_to_png(xwd, path):
 
 
 class XDesktop:
-    """with XDesktop() as desktop: an X server, a bus and a tray panel."""
+    """with XDesktop() as desktop: an X server, a bus and a tray panel;
+    XDesktop(tray="sni") has a status-notifier panel instead of the XEmbed one,
+    XDesktop(tray=None) none until the test starts one."""
+
+    def __init__(self, tray="xembed"):
+        self.tray = tray
 
     def __enter__(self):
         self.processes = []
@@ -110,8 +126,30 @@ class XDesktop:
         wait_for(lambda: self.run(["xwininfo", "-root"], check=False).returncode == 0, "the X server")
         bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"])
-        wait_for(lambda: self.panel(), "the tray panel")
+        if self.tray == "sni":
+            self.start_status_notifier_panel()
+        elif self.tray == "xembed":
+            self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"])
+            wait_for(lambda: self.panel(), "the tray panel")
+
+    def start_status_notifier_panel(self):
+        """The status-notifier watcher and host (sni_watcher.py), once it owns its name."""
+        here = os.path.dirname(os.path.abspath(__file__))
+        self.watcher = self.spawn(["/usr/bin/python3", os.path.join(here, "sni_watcher.py")], stdout=subprocess.PIPE)
+        assert self.read_watcher(20) == "ready", "the status-notifier watcher did not start"
+
+    def read_watcher(self, timeout):
+        """The watcher's next line, waited for until the deadline."""
+        ready, _, _ = select.select([self.watcher.stdout], [], [], timeout)
+        assert ready, "timed out waiting for the status-notifier watcher"
+        return self.watcher.stdout.readline().decode().strip()
+
+    def status_notifier_item(self, timeout=20):
+        """The next item that registers with the panel, as (bus name, object path)."""
+        line = self.read_watcher(timeout)
+        assert line.startswith("item "), line
+        _, bus, path = line.split()
+        return bus, path
 
     def __exit__(self, *exception):
         for process in reversed(self.processes):

@@ -1,0 +1,98 @@
+#include "platform/qt/TrayProtocol.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+TrayProtocol::Kind settled = TrayProtocol::Kind::xembed;
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+
+// The screen of DISPLAY (":0.1" is screen 1), whose tray selection Qt docks to.
+int screenNumber() {
+    const char* display = std::getenv("DISPLAY");
+    if (!display) {
+        return 0;
+    }
+    const std::string text(display);
+    const auto colon = text.rfind(':');
+    const auto dot = text.find('.', colon == std::string::npos ? 0 : colon);
+    return dot == std::string::npos ? 0 : std::atoi(text.c_str() + dot + 1);
+}
+
+} // namespace
+
+TrayProtocol::Kind TrayProtocol::current() { return settled; }
+
+bool TrayProtocol::statusNotifierHostRegistered() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcherService)) {
+        return false;
+    }
+    QDBusMessage get = QDBusMessage::createMethodCall(watcherService, QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    // A watcher that does not answer soon is as good as none.
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
+}
+
+bool TrayProtocol::xembedTrayPresent() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection) {
+        return false;
+    }
+    const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber());
+    std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> atom(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
+    if (!atom || atom->atom == XCB_ATOM_NONE) {
+        return false;
+    }
+    std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
+    return owner && owner->owner != XCB_NONE;
+}
+
+TrayProtocol::Kind TrayProtocol::settle(std::chrono::milliseconds limit) {
+    const QDeadlineTimer deadline(limit);
+    QEventLoop loop;
+    QTimer poll;
+    // Only while nothing is there yet, and for a bounded time: a program
+    // whose panel is up does not wait at all.
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (statusNotifierHostRegistered() || xembedTrayPresent() || deadline.hasExpired()) {
+            loop.quit();
+        }
+    });
+    if (!statusNotifierHostRegistered() && !xembedTrayPresent()) {
+        poll.start();
+        loop.exec();
+    }
+    settled = statusNotifierHostRegistered() ? Kind::statusNotifier : Kind::xembed;
+    return settled;
+}
+
+} // namespace platform
