@@ -8,7 +8,7 @@
 #include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessEvent.h"
 #include "platform/headless/HeadlessSession.h"
-#include "platform/headless/HeadlessSystemEvents.h"
+#include "platform/defaults/GlobalAppearance.h"
 #include "platform/headless/HeadlessWindowServer.h"
 
 #include <cstdlib>
@@ -301,12 +301,12 @@ void addApplicationCommands(CommandRegistry& registry) {
                   "global defaults domain), as the user does in the system settings.",
                   [](const Arguments& arguments, ConsoleContext&) {
                       if (arguments.empty()) {
-                          return ConsoleReply::ok("appearance", {HeadlessSystemEvents::isDarkMode() ? "dark" : "light"});
+                          return ConsoleReply::ok("appearance", {GlobalAppearance::isDark() ? "dark" : "light"});
                       }
                       if (arguments.size() != 1 || (arguments[0] != "dark" && arguments[0] != "light")) {
                           return wrongArguments("appearance [dark | light]");
                       }
-                      if (!HeadlessSystemEvents::setDarkMode(arguments[0] == "dark")) {
+                      if (!GlobalAppearance::setDark(arguments[0] == "dark")) {
                           return ConsoleReply::failure("the global defaults domain could not be written");
                       }
                       return done();

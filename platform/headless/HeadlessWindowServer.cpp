@@ -6,6 +6,7 @@
 #include "platform/appkit/StatusBarWindow.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
+#include "platform/defaults/GlobalAppearance.h"
 #include "platform/foundation/AsciiCase.h"
 #include "platform/foundation/SaveFailures.h"
 
@@ -24,6 +25,7 @@ bool isApplicationBundle(const URL& url) { return url.pathExtension() == "app"; 
 
 HeadlessWindowServer::HeadlessWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
+      systemEvents_({[] { return GlobalAppearance::isDark(); }, [](bool dark) { return GlobalAppearance::setDark(dark); }}),
       mainThread_(std::this_thread::get_id()) {}
 
 bool HeadlessWindowServer::isReported(const Window& window) const {
@@ -140,10 +142,10 @@ ScriptResult HeadlessWindowServer::executeScript(const std::string& targetApplic
     if (auto answer = scriptAnswers_.find(targetApplication); answer != scriptAnswers_.end()) {
         return answer->second;
     }
-    if (targetApplication == HeadlessSystemEvents::applicationName) {
-        const bool wasDark = HeadlessSystemEvents::isDarkMode();
+    if (targetApplication == SystemEvents::applicationName) {
+        const bool wasDark = GlobalAppearance::isDark();
         ScriptResult result = systemEvents_.run(source);
-        if (HeadlessSystemEvents::isDarkMode() != wasDark) {
+        if (GlobalAppearance::isDark() != wasDark) {
             record(HeadlessEvent("appearance").with("style", wasDark ? "Light" : "Dark"));
         }
         return result;

@@ -2,7 +2,7 @@
 
 #include "platform/appkit/Backend.h"
 #include "platform/headless/HeadlessEvent.h"
-#include "platform/headless/HeadlessSystemEvents.h"
+#include "platform/appkit/SystemEvents.h"
 #include "platform/headless/StatusItemSnapshot.h"
 
 #include <functional>
@@ -74,7 +74,7 @@ private:
     std::optional<RunningApplication> frontmost_;
     std::map<std::string, ScriptResult> scriptAnswers_;
     std::set<std::string> handledSchemes_{"http", "https", "mailto", "ftp"};
-    HeadlessSystemEvents systemEvents_;
+    SystemEvents systemEvents_;
     std::shared_ptr<Menu> trackedMenu_;
     std::map<int, StatusItemSnapshot> reportedItems_;
     std::map<int, int> reportedPlaces_;

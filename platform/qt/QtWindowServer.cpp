@@ -8,6 +8,7 @@
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
+#include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
@@ -40,7 +41,10 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
-      driver_([this] { syncStatusItems(); }), applications_(std::make_unique<X11Applications>()) {}
+      driver_([this] { syncStatusItems(); }), applications_(std::make_unique<X11Applications>()),
+      appearance_(std::make_unique<DesktopAppearance>()),
+      systemEvents_({[] { return DesktopAppearance::isDark(); },
+                     [this](bool dark) { return appearance_->setDark(dark); }}) {}
 
 QtWindowServer::~QtWindowServer() = default;
 
@@ -192,7 +196,10 @@ std::optional<RunningApplication> QtWindowServer::frontmostApplication() const {
 
 void QtWindowServer::playSound(const std::string& name) { sounds_.play(name); }
 
-ScriptResult QtWindowServer::executeScript(const std::string& targetApplication, const std::string&) {
+ScriptResult QtWindowServer::executeScript(const std::string& targetApplication, const std::string& source) {
+    if (targetApplication == SystemEvents::applicationName) {
+        return systemEvents_.run(source);
+    }
     return ScriptResult::failure("This desktop cannot carry out scripts.", eventNotHandled, targetApplication);
 }
 

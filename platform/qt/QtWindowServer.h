@@ -3,6 +3,7 @@
 #include "platform/appkit/Backend.h"
 #include "platform/appkit/Event.h"
 #include "platform/appkit/Pasteboard.h"
+#include "platform/appkit/SystemEvents.h"
 #include "platform/console/LaunchRequest.h"
 #include "platform/qt/QtRunLoopDriver.h"
 #include "platform/qt/SoundTheme.h"
@@ -13,6 +14,7 @@
 
 namespace platform {
 
+class DesktopAppearance;
 class MenuPopup;
 class TrayItem;
 class X11Applications;
@@ -59,6 +61,8 @@ private:
     SoundTheme sounds_;
     // Asked from const queries; it keeps its desktop entry index warm.
     std::unique_ptr<X11Applications> applications_;
+    std::unique_ptr<DesktopAppearance> appearance_;
+    SystemEvents systemEvents_;
 };
 
 } // namespace platform

@@ -12,7 +12,8 @@
 #include "platform/defaults/GlobalDomainWriter.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/headless/HeadlessSession.h"
-#include "platform/headless/HeadlessSystemEvents.h"
+#include "platform/appkit/SystemEvents.h"
+#include "platform/defaults/GlobalAppearance.h"
 #include "platform/headless/HeadlessWindowServer.h"
 
 #include <gtest/gtest.h>
@@ -87,14 +88,14 @@ TEST_F(DurovevadiTest, StartsInLightModeWithTheSunAndSwitchesToTheMoon) {
     EXPECT_EQ(button().image()->accessibilityDescription(), "Toggle Dark Mode");
 
     EXPECT_EQ(clickPrinting(), "Left click!\n");
-    EXPECT_TRUE(HeadlessSystemEvents::isDarkMode());
+    EXPECT_TRUE(GlobalAppearance::isDark());
     EXPECT_EQ(happenings(), Lines{"appearance style=\"Dark\""});
     // A fresh symbol each time, at its own size: setup alone sizes it.
     EXPECT_EQ(button().image()->describe(), "moon.stars.fill 15x17 template");
     EXPECT_EQ(button().image()->accessibilityDescription(), "Toggle Dark Mode");
 
     EXPECT_EQ(clickPrinting(), "Left click!\n");
-    EXPECT_FALSE(HeadlessSystemEvents::isDarkMode());
+    EXPECT_FALSE(GlobalAppearance::isDark());
     EXPECT_EQ(happenings(), Lines{"appearance style=\"Light\""});
     EXPECT_EQ(button().image()->describe(), "sun.max.fill 17x17 template");
 }
@@ -104,7 +105,7 @@ TEST_F(DurovevadiTest, StartsInDarkModeWithTheMoon) {
     launch();
     EXPECT_EQ(button().image()->describe(), "moon.stars.fill 18x18 template");
     driver().click();
-    EXPECT_FALSE(HeadlessSystemEvents::isDarkMode());
+    EXPECT_FALSE(GlobalAppearance::isDark());
     EXPECT_EQ(icon(), "sun.max.fill");
 }
 
@@ -140,17 +141,17 @@ TEST_F(DurovevadiTest, ARightClickQuitsWithoutToggling) {
     EXPECT_EQ(clickPrinting(true), "");
     EXPECT_EQ(happenings(), Lines{"terminate status=0"});
     EXPECT_TRUE(session->isTerminated());
-    EXPECT_FALSE(HeadlessSystemEvents::isDarkMode());
+    EXPECT_FALSE(GlobalAppearance::isDark());
 }
 
 TEST_F(DurovevadiTest, AFailingScriptLeavesSettingAndIconAsTheyWere) {
     setSystemStyle("Dark");
     launch();
-    session->server().setScriptAnswer(HeadlessSystemEvents::applicationName,
+    session->server().setScriptAnswer(SystemEvents::applicationName,
                                       ScriptResult::failure("Not authorized to send Apple events to System Events.",
-                                                            -1743, HeadlessSystemEvents::applicationName));
+                                                            -1743, SystemEvents::applicationName));
     EXPECT_EQ(clickPrinting(), "Left click!\n");
-    EXPECT_TRUE(HeadlessSystemEvents::isDarkMode());
+    EXPECT_TRUE(GlobalAppearance::isDark());
     EXPECT_EQ(happenings(), Lines{});
     // Read again from the unchanged setting: the same symbol.
     EXPECT_EQ(icon(), "moon.stars.fill");

@@ -1,10 +1,7 @@
-#include "platform/headless/HeadlessSystemEvents.h"
-
-#include "platform/defaults/DefaultsLocation.h"
-#include "platform/defaults/GlobalDomain.h"
-#include "platform/defaults/GlobalDomainWriter.h"
+#include "platform/appkit/SystemEvents.h"
 
 #include <cctype>
+#include <utility>
 
 namespace platform {
 
@@ -32,23 +29,14 @@ bool contains(const std::string& text, const char* part) { return text.find(part
 
 } // namespace
 
-bool HeadlessSystemEvents::isDarkMode() {
-    GlobalDomain global(DefaultsLocation::fileForDomain(DefaultsLocation::globalDomainName));
-    auto style = global.object(appearanceKey);
-    return style && style->string() != nullptr && *style->string() == "Dark";
-}
+SystemEvents::SystemEvents(Appearance appearance) : appearance_(std::move(appearance)) {}
 
-bool HeadlessSystemEvents::setDarkMode(bool dark) {
-    GlobalDomainWriter writer;
-    return dark ? writer.set(PropertyList(std::string("Dark")), appearanceKey) : writer.removeObject(appearanceKey);
-}
-
-ScriptResult HeadlessSystemEvents::run(const std::string& source) const {
+ScriptResult SystemEvents::run(const std::string& source) const {
     const std::string text = normalized(source);
     if (!contains(text, "appearance preferences")) {
         return ScriptResult::nothing();
     }
-    bool dark = isDarkMode();
+    bool dark = appearance_.isDark();
     bool changed = false;
     if (contains(text, "set dark mode to not dark mode")) {
         dark = !dark;
@@ -60,7 +48,7 @@ ScriptResult HeadlessSystemEvents::run(const std::string& source) const {
         dark = false;
         changed = true;
     }
-    if (changed && !setDarkMode(dark)) {
+    if (changed && !appearance_.setDark(dark)) {
         return ScriptResult::failure("System Events got an error: Can't set dark mode.", -10006, applicationName);
     }
     if (contains(text, "get dark mode") || contains(text, "return dark mode")) {

@@ -1,0 +1,97 @@
+#include "platform/qt/DesktopAppearance.h"
+
+#include "platform/defaults/GlobalAppearance.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QProcess>
+
+#include <iostream>
+
+namespace platform {
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
+const QString appearanceGroup = QStringLiteral("org.freedesktop.appearance");
+const QString colorSchemeKey = QStringLiteral("color-scheme");
+
+constexpr int preferDark = 1;
+
+} // namespace
+
+DesktopAppearance::DesktopAppearance() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return;
+    }
+    // The whole message: the value is a variant whose type only it tells.
+    bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"), this,
+                SLOT(settingChanged(QDBusMessage)));
+    // Asked without waiting: a portal started on demand may take a while,
+    // and the answer only has to reach the defaults.
+    QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface,
+                                                       QStringLiteral("Read"));
+    read << appearanceGroup << colorSchemeKey;
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [](QDBusPendingCallWatcher* call) {
+        const QDBusPendingReply<QVariant> reply = *call;
+        if (!reply.isError()) {
+            follow(colorScheme(reply.value()));
+        }
+        call->deleteLater();
+    });
+}
+
+bool DesktopAppearance::isDark() { return GlobalAppearance::isDark(); }
+
+int DesktopAppearance::colorScheme(const QVariant& value) {
+    // Read wraps the setting in one more variant than SettingChanged does.
+    QVariant inner = value;
+    while (inner.userType() == qMetaTypeId<QDBusVariant>()) {
+        inner = inner.value<QDBusVariant>().variant();
+    }
+    bool isNumber = false;
+    const uint scheme = inner.toUInt(&isNumber);
+    return isNumber ? static_cast<int>(scheme) : -1;
+}
+
+void DesktopAppearance::follow(int scheme) {
+    if (scheme < 0) {
+        return;
+    }
+    // 0 is "no preference", which desktops show light.
+    const bool dark = scheme == preferDark;
+    if (dark != GlobalAppearance::isDark() && !GlobalAppearance::setDark(dark)) {
+        std::cerr << "The desktop's " << (dark ? "dark" : "light")
+                  << " appearance could not be written to the global defaults.\n";
+    }
+}
+
+void DesktopAppearance::settingChanged(const QDBusMessage& message) {
+    const QVariantList arguments = message.arguments();
+    if (arguments.size() == 3 && arguments[0].toString() == appearanceGroup &&
+        arguments[1].toString() == colorSchemeKey) {
+        follow(colorScheme(arguments[2]));
+    }
+}
+
+bool DesktopAppearance::setDark(bool dark) {
+    QProcess gsettings;
+    gsettings.start(QStringLiteral("gsettings"),
+                    {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), colorSchemeKey,
+                     dark ? QStringLiteral("prefer-dark") : QStringLiteral("default")});
+    if (!gsettings.waitForFinished(5000) || gsettings.exitStatus() != QProcess::NormalExit ||
+        gsettings.exitCode() != 0) {
+        return false;
+    }
+    // The portal will say so too; the programs see it now.
+    return GlobalAppearance::setDark(dark);
+}
+
+} // namespace platform

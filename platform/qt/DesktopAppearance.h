@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDBusMessage>
+#include <QObject>
+#include <QString>
+
+namespace platform {
+
+// The desktop's light or dark preference, kept where the programs read the
+// appearance (GlobalAppearance). It is read from the settings portal
+// ("color-scheme" of "org.freedesktop.appearance": 1 is dark) at start and
+// followed while the program runs. Changing it goes through the desktop's
+// own setting (GNOME's "color-scheme" key, which the portal reflects to
+// every program); a desktop without it answers that it cannot.
+class DesktopAppearance final : public QObject {
+    Q_OBJECT
+
+public:
+    DesktopAppearance();
+
+    static bool isDark();
+    bool setDark(bool dark);
+
+private slots:
+    void settingChanged(const QDBusMessage& message);
+
+private:
+    // The portal's number for the preference, or -1 for something else.
+    static int colorScheme(const QVariant& value);
+    static void follow(int scheme);
+};
+
+} // namespace platform
