@@ -8,6 +8,7 @@
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
+#include "platform/qt/ApplicationLauncher.h"
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/TrayItem.h"
@@ -170,6 +171,9 @@ bool QtWindowServer::openURL(const URL& url) {
         std::error_code error;
         if (!std::filesystem::exists(url.path(), error)) {
             return false;
+        }
+        if (auto launched = ApplicationLauncher::launch(url.path())) {
+            return *launched;
         }
     }
     return UrlOpener::open(url.absoluteString());

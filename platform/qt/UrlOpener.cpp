@@ -5,11 +5,15 @@
 namespace platform {
 
 bool UrlOpener::open(const std::string& url) {
+    return runHandler(QStringLiteral("xdg-open"), {QString::fromStdString(url)});
+}
+
+bool UrlOpener::runHandler(const QString& program, const QStringList& arguments) {
     // Without a parent: a handler still running when the program ends is not
     // killed with it.
     auto* opener = new QProcess;
-    opener->setProgram(QStringLiteral("xdg-open"));
-    opener->setArguments({QString::fromStdString(url)});
+    opener->setProgram(program);
+    opener->setArguments(arguments);
     opener->setStandardInputFile(QProcess::nullDevice());
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->start();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 #include <string>
 
 namespace platform {
@@ -15,6 +18,8 @@ public:
     static constexpr int answerWait = 1500;
 
     static bool open(const std::string& url);
+    // The same for any helper that hands something on and ends (gio launch).
+    static bool runHandler(const QString& program, const QStringList& arguments);
 };
 
 } // namespace platform

@@ -151,6 +151,14 @@ class XDesktop:
         _, bus, path = line.split()
         return bus, path
 
+    def registered_items(self):
+        """Every item registered with the panel so far, oldest first (a program
+        that makes its status item anew registers again)."""
+        self.registered = getattr(self, "registered", [])
+        while select.select([self.watcher.stdout], [], [], 0)[0]:
+            self.registered.append(self.status_notifier_item(0))
+        return self.registered
+
     def __exit__(self, *exception):
         for process in reversed(self.processes):
             if process.poll() is None:
