@@ -1,11 +1,5 @@
 #include "platform/qt/DropChip.h"
 
-#include "platform/appkit/DraggingInfo.h"
-#include "platform/appkit/StatusBarButton.h"
-#include "platform/appkit/StatusItem.h"
-#include "platform/appkit/Window.h"
-#include "platform/appkit/WindowDelegate.h"
-#include "platform/qt/MimeDropReader.h"
 #include "platform/qt/TrayItem.h"
 
 #include <QDragEnterEvent>
@@ -31,7 +25,7 @@ QString hiddenSetting(const QString& key) { return key + QStringLiteral("/hidden
 
 DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery delivery)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      item_(std::move(item)), placeKey_(std::move(placeKey)), delivery_(std::move(delivery)) {
+      placeKey_(std::move(placeKey)), delivery_(std::move(delivery)), target_(std::move(item), delivery_.dropped) {
     setObjectName(QStringLiteral("DropChip"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAcceptDrops(true);
@@ -63,66 +57,33 @@ void DropChip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(palette().color(QPalette::Mid));
-    painter.setBrush(palette().color(dragged_ ? QPalette::Highlight : QPalette::Window));
+    painter.setBrush(palette().color(target_.isDragging() ? QPalette::Highlight : QPalette::Window));
     painter.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 8, 8);
     const QRect inner = rect().adjusted(6, 6, -6, -6);
     painter.drawPixmap(inner, pixmap_);
 }
 
-std::shared_ptr<Window> DropChip::window() const {
-    auto item = item_.lock();
-    auto button = item ? item->button() : nullptr;
-    return button ? button->window() : nullptr;
-}
-
 void DropChip::dragEnterEvent(QDragEnterEvent* event) {
-    auto target = window();
-    auto pasteboard = MimeDropReader::read(*event->mimeData());
-    const auto types = pasteboard ? pasteboard->types().value_or(std::vector<PasteboardTypeName>{})
-                                  : std::vector<PasteboardTypeName>{};
-    if (!target || !target->delegate() || !pasteboard || !target->acceptsDragTypes(types)) {
+    if (!target_.enter(*event->mimeData())) {
         event->ignore();
+        update();
         return;
     }
-    DraggingInfo info(*pasteboard);
-    if (target->dragEntered(info) == DragOperation::none) {
-        target->delegate()->draggingExited();
-        event->ignore();
-        return;
-    }
-    dragged_ = std::move(pasteboard);
     event->setDropAction(Qt::CopyAction);
     event->accept();
     update();
 }
 
-void DropChip::leaveDrag() {
-    dragged_.reset();
+void DropChip::dragLeaveEvent(QDragLeaveEvent*) {
+    target_.leave();
     update();
 }
 
-void DropChip::dragLeaveEvent(QDragLeaveEvent*) {
-    if (auto target = window(); target && dragged_ && target->delegate()) {
-        target->delegate()->draggingExited();
-    }
-    leaveDrag();
-}
-
 void DropChip::dropEvent(QDropEvent* event) {
-    auto target = window();
-    if (!target || !dragged_) {
-        event->ignore();
-        leaveDrag();
-        return;
-    }
-    DraggingInfo info(*dragged_);
-    leaveDrag();
-    const bool accepted = target->dragPerformed(info);
+    const bool accepted = target_.drop();
     event->setDropAction(Qt::CopyAction);
     event->setAccepted(accepted);
-    if (delivery_.dropped) {
-        delivery_.dropped();
-    }
+    update();
 }
 
 void DropChip::mousePressEvent(QMouseEvent* event) {

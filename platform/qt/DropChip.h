@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/appkit/Pasteboard.h"
+#include "platform/qt/StatusItemDropTarget.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -13,7 +13,6 @@
 namespace platform {
 
 class StatusItem;
-class Window;
 
 // A small window that stays on top, for what tray panels cannot take:
 // drags (a browser's link with its title, a file manager's files and
@@ -50,15 +49,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    std::shared_ptr<Window> window() const;
-    void leaveDrag();
-
-    std::weak_ptr<StatusItem> item_;
     QString placeKey_;
     Delivery delivery_;
+    StatusItemDropTarget target_;
     QPixmap pixmap_;
-    // The drag over the chip that its window took.
-    std::optional<Pasteboard> dragged_;
     std::optional<QPoint> pressOffset_;
     bool moved_ = false;
     bool hiddenByUser_ = false;

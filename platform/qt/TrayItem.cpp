@@ -4,6 +4,7 @@
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
+#include "platform/qt/DockedIconDrops.h"
 #include "platform/qt/DropChip.h"
 #include "platform/qt/PanelMenu.h"
 #include "platform/qt/StatusIconPainter.h"
@@ -32,6 +33,24 @@ TrayItem::TrayItem(const std::shared_ptr<StatusItem>& item, QString placeKey, Cl
 TrayItem::~TrayItem() {
     // The icon lets go of the menu before the menu goes.
     icon_.setContextMenu(nullptr);
+}
+
+void TrayItem::syncDockedDrops(const StatusItem& item) {
+    if (dockedDrops_ && dockedDrops_->isAttached()) {
+        return;
+    }
+    dockedDrops_.reset();
+    auto button = item.button();
+    auto window = button ? button->window() : nullptr;
+    if (TrayProtocol::current() != TrayProtocol::Kind::xembed || !icon_.isVisible() || !window ||
+        window->registeredDraggedTypes().empty()) {
+        return;
+    }
+    // Qt makes the icon's window as the icon is shown, and each item claims
+    // its own at once: the one unclaimed now is this icon's.
+    if (QWidget* iconWindow = DockedIconDrops::unclaimedIconWindow()) {
+        dockedDrops_ = std::make_unique<DockedIconDrops>(iconWindow, item_, modelChanged_);
+    }
 }
 
 void TrayItem::syncPanelMenu(const StatusItem& item) {
@@ -129,6 +148,7 @@ void TrayItem::sync() {
     }
     syncPanelMenu(*item);
     icon_.setVisible(item->isVisible());
+    syncDockedDrops(*item);
     syncDropChip(*item, redrawn);
 }
 

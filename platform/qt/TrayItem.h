@@ -11,6 +11,7 @@
 
 namespace platform {
 
+class DockedIconDrops;
 class DropChip;
 class PanelMenu;
 class StatusItem;
@@ -47,6 +48,7 @@ private:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void syncDropChip(const StatusItem& item, bool redrawn);
     void syncPanelMenu(const StatusItem& item);
+    void syncDockedDrops(const StatusItem& item);
 
     std::weak_ptr<StatusItem> item_;
     Click click_;
@@ -56,6 +58,8 @@ private:
     std::unique_ptr<DropChip> chip_;
     // Only where a status-notifier panel draws the item's menu itself.
     std::unique_ptr<PanelMenu> panelMenu_;
+    // Only where the icon is docked in an XEmbed panel.
+    std::unique_ptr<DockedIconDrops> dockedDrops_;
     QPixmap drawn_;
     // What was last drawn, so an unchanged item does not redraw.
     QString drawnKey_;

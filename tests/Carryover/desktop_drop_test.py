@@ -2,7 +2,7 @@
 """Carryover's drop chip on a real X desktop: a link dragged with real
 pointer input from another program that offers what a browser offers lands
 in the store with its title, a file dragged as a file manager does arrives
-as its file URL; dragging the chip itself moves it, a middle click hides it, and both are
+as its file URL, and the tray icon itself takes drops too; dragging the chip itself moves it, a middle click hides it, and both are
 kept for the next start."""
 import os, plistlib, subprocess, sys, tempfile
 
@@ -47,6 +47,14 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.drag((130, 330), found.centre())
     xdesktop.wait_for(lambda: len(store(home)["newLinks"]) == 2, "the dropped file")
     assert store(home)["newLinks"][1]["link"]["relative"] == "file://" + home.replace(" ", "%20") + "/my%20notes.txt", \
+        store(home)
+    source.terminate()
+
+    # The icon docked in the panel takes drops as well.
+    source = desktop.drag_source("link", "https://icon.example/", "On the icon")
+    desktop.drag((130, 330), icon.centre())
+    xdesktop.wait_for(lambda: len(store(home)["newLinks"]) == 3, "the link dropped on the tray icon")
+    assert store(home)["newLinks"][2] == {"link": {"relative": "https://icon.example/"}, "title": "On the icon"}, \
         store(home)
     source.terminate()
 

@@ -1,0 +1,60 @@
+#include "platform/qt/StatusItemDropTarget.h"
+
+#include "platform/appkit/DraggingInfo.h"
+#include "platform/appkit/StatusBarButton.h"
+#include "platform/appkit/StatusItem.h"
+#include "platform/appkit/Window.h"
+#include "platform/appkit/WindowDelegate.h"
+#include "platform/qt/MimeDropReader.h"
+
+namespace platform {
+
+StatusItemDropTarget::StatusItemDropTarget(std::weak_ptr<StatusItem> item, std::function<void()> dropped)
+    : item_(std::move(item)), dropped_(std::move(dropped)) {}
+
+std::shared_ptr<Window> StatusItemDropTarget::window() const {
+    auto item = item_.lock();
+    auto button = item ? item->button() : nullptr;
+    return button ? button->window() : nullptr;
+}
+
+bool StatusItemDropTarget::enter(const QMimeData& data) {
+    dragged_.reset();
+    auto target = window();
+    auto pasteboard = MimeDropReader::read(data);
+    const auto types = pasteboard ? pasteboard->types().value_or(std::vector<PasteboardTypeName>{})
+                                  : std::vector<PasteboardTypeName>{};
+    if (!target || !target->delegate() || !pasteboard || !target->acceptsDragTypes(types)) {
+        return false;
+    }
+    DraggingInfo info(*pasteboard);
+    if (target->dragEntered(info) == DragOperation::none) {
+        target->delegate()->draggingExited();
+        return false;
+    }
+    dragged_ = std::move(pasteboard);
+    return true;
+}
+
+void StatusItemDropTarget::leave() {
+    if (auto target = window(); target && dragged_ && target->delegate()) {
+        target->delegate()->draggingExited();
+    }
+    dragged_.reset();
+}
+
+bool StatusItemDropTarget::drop() {
+    auto target = window();
+    if (!target || !dragged_) {
+        dragged_.reset();
+        return false;
+    }
+    DraggingInfo info(*std::exchange(dragged_, std::nullopt));
+    const bool accepted = target->dragPerformed(info);
+    if (dropped_) {
+        dropped_();
+    }
+    return accepted;
+}
+
+} // namespace platform
