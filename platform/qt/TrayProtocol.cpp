@@ -4,16 +4,14 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QTimer>
 
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace platform {
 
@@ -76,20 +74,11 @@ bool TrayProtocol::xembedTrayPresent() {
 }
 
 TrayProtocol::Kind TrayProtocol::settle(std::chrono::milliseconds limit) {
-    const QDeadlineTimer deadline(limit);
-    QEventLoop loop;
-    QTimer poll;
-    // Only while nothing is there yet, and for a bounded time: a program
-    // whose panel is up does not wait at all.
-    poll.setInterval(50);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (statusNotifierHostRegistered() || xembedTrayPresent() || deadline.hasExpired()) {
-            loop.quit();
-        }
-    });
-    if (!statusNotifierHostRegistered() && !xembedTrayPresent()) {
-        poll.start();
-        loop.exec();
+    // Asked before the program has a window or a model, so nothing waits on
+    // Qt's events meanwhile; a program whose panel is up does not wait at all.
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!statusNotifierHostRegistered() && !xembedTrayPresent() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     settled = statusNotifierHostRegistered() ? Kind::statusNotifier : Kind::xembed;
     return settled;

@@ -15,7 +15,7 @@ public:
     enum class Kind { statusNotifier, xembed };
 
     // Returns at once when a status-notifier host or an XEmbed tray is there;
-    // otherwise waits up to `limit` for either, running Qt's events.
+    // otherwise waits up to `limit` for either. Made before the first icon.
     static Kind settle(std::chrono::milliseconds limit);
     // What settle() found; XEmbed before it ran.
     static Kind current();
