@@ -11,6 +11,7 @@
 #include "platform/qt/ApplicationLauncher.h"
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/MenuPopup.h"
+#include "platform/qt/QtWindow.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
 #include "platform/qt/X11Applications.h"
@@ -18,6 +19,7 @@
 #include "platform/runloop/RunLoop.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <filesystem>
@@ -42,14 +44,60 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
-      driver_([this] { syncStatusItems(); }), applications_(std::make_unique<X11Applications>()),
+      driver_([this] { syncWithModel(); }), applications_(std::make_unique<X11Applications>()),
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },
                      [this](bool dark) { return appearance_->setDark(dark); }}) {}
 
 QtWindowServer::~QtWindowServer() = default;
 
-void QtWindowServer::start() { driver_.turn(); }
+void QtWindowServer::start() {
+    // The application is active while one of its windows has the desktop's focus.
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [this](Qt::ApplicationState state) {
+        auto& application = Application::shared();
+        if (state == Qt::ApplicationActive && !application.isActive()) {
+            act(mouseEvent(EventType::leftMouseDown, 0), [&application] { application.activate(); });
+        } else if (state != Qt::ApplicationActive && application.isActive()) {
+            act(mouseEvent(EventType::leftMouseDown, 0), [&application] { application.deactivate(); });
+        }
+    });
+    driver_.turn();
+}
+
+void QtWindowServer::act(const Event& event, const std::function<void()>& change) {
+    Application::shared().dispatch(event, change);
+    // The widget that asked may be replaced by what the change rebuilds, so
+    // the windows catch up on a later pass of Qt's loop, not inside its signal.
+    driver_.turnSoon();
+}
+
+void QtWindowServer::syncWithModel() {
+    syncStatusItems();
+    syncWindows();
+}
+
+void QtWindowServer::syncWindows() {
+    for (auto& window : windows_) {
+        if (window->isGone()) {
+            window->hide();
+            window.release()->deleteLater();
+        }
+    }
+    std::erase(windows_, nullptr);
+    for (const auto& window : Application::shared().windows()) {
+        // A status item's own window is part of its tray icon.
+        if (window->kind() == "status bar window" || !window->isVisible()) {
+            continue;
+        }
+        if (std::none_of(windows_.begin(), windows_.end(), [&](const auto& shown) { return shown->shows(*window); })) {
+            windows_.push_back(std::make_unique<QtWindow>(
+                window, [this](const Event& event, const std::function<void()>& change) { act(event, change); }));
+        }
+    }
+    for (const auto& window : windows_) {
+        window->sync();
+    }
+}
 
 bool QtWindowServer::perform(const LaunchRequest& request) {
     bool accepted = false;
@@ -92,7 +140,7 @@ bool QtWindowServer::drop(Pasteboard pasteboard) {
 
 void QtWindowServer::applicationWillTerminate() {
     dismissMenu();
-    syncStatusItems();
+    syncWithModel();
 }
 
 TrayItem* QtWindowServer::trayItem(const StatusItem& item) const {

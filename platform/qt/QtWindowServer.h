@@ -16,6 +16,7 @@ namespace platform {
 
 class DesktopAppearance;
 class MenuPopup;
+class QtWindow;
 class TrayItem;
 class X11Applications;
 
@@ -45,8 +46,14 @@ public:
     ScriptResult executeScript(const std::string& targetApplication, const std::string& source) override;
 
 private:
+    // After each turn: the tray and the windows as the model has them now.
+    void syncWithModel();
     // Makes, updates and drops tray icons to match the status bar.
     void syncStatusItems();
+    // Makes, updates and drops windows to match the application's.
+    void syncWindows();
+    // What the person did in a window, handed to the model.
+    void act(const Event& event, const std::function<void()>& change);
     void click(StatusItem& item, EventType press, EventType release, std::uint64_t modifiers);
     void dismissMenu();
     // A drop on the first status item whose button window takes its types.
@@ -57,6 +64,7 @@ private:
     std::string bundleIdentifier_;
     QtRunLoopDriver driver_;
     std::vector<std::unique_ptr<TrayItem>> trayItems_;
+    std::vector<std::unique_ptr<QtWindow>> windows_;
     std::unique_ptr<MenuPopup> openMenu_;
     SoundTheme sounds_;
     // Asked from const queries; it keeps its desktop entry index warm.

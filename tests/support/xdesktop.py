@@ -239,6 +239,22 @@ class XDesktop:
     def keys(self, *names):
         self.run(["xdotool", "key", *names])
 
+    def type(self, text):
+        """Typed key by key into the window that has the focus."""
+        self.run(["xdotool", "type", "--delay", "40", text])
+
+    def start_window_manager(self):
+        """openbox, for focus and stacking as desktops have them."""
+        self.spawn(["openbox", "--sm-disable"])
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.run(["xprop", "-root"], check=False).stdout,
+                 "the window manager")
+
+    def shown_window(self, title):
+        """The program window with this title that is on the screen, if one is."""
+        shown = {int(wid) for wid in self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                                               check=False).stdout.split()}
+        return next((w for w in self.windows() if w.wid in shown and w.width > 50 and w.height > 50), None)
+
     def screenshot(self, path, window=None):
         """A PNG of one window (the panel, a menu) or of the whole screen."""
         target = ["-id", str(window.wid)] if window else ["-root"]

@@ -1,0 +1,469 @@
+#include "platform/qt/views/ViewRenderer.h"
+
+#include "platform/qt/StatusIconPainter.h"
+#include "platform/qt/views/ButtonWidget.h"
+#include "platform/qt/views/QtColors.h"
+#include "platform/qt/views/QtFonts.h"
+#include "platform/qt/views/ShapeWidget.h"
+#include "platform/qt/views/SliderWidget.h"
+#include "platform/qt/views/TextFieldWidget.h"
+#include "platform/qt/views/ViewBox.h"
+#include "platform/views/Button.h"
+#include "platform/views/EmptyView.h"
+#include "platform/views/FontModifier.h"
+#include "platform/views/ForEach.h"
+#include "platform/views/ForegroundColorModifier.h"
+#include "platform/views/Form.h"
+#include "platform/views/List.h"
+#include "platform/views/ShapeView.h"
+#include "platform/views/Slider.h"
+#include "platform/views/Spacer.h"
+#include "platform/views/Stack.h"
+#include "platform/views/SymbolImage.h"
+#include "platform/views/Text.h"
+#include "platform/views/TextField.h"
+#include "platform/views/Toggle.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+// The platform's spacing between the views of a stack that names none.
+constexpr int defaultSpacing = 8;
+
+enum class Kind { text, field, button, slider, toggle, spacer, image, shape, empty, stack, list, form, group };
+
+Kind kindOf(const ViewNode& node) {
+    if (dynamic_cast<const Text::Node*>(&node)) return Kind::text;
+    if (dynamic_cast<const TextField::Node*>(&node)) return Kind::field;
+    if (dynamic_cast<const Button::Node*>(&node)) return Kind::button;
+    if (dynamic_cast<const Slider::Node*>(&node)) return Kind::slider;
+    if (dynamic_cast<const Toggle::Node*>(&node)) return Kind::toggle;
+    if (dynamic_cast<const Spacer::Node*>(&node)) return Kind::spacer;
+    if (dynamic_cast<const SymbolImage::Node*>(&node)) return Kind::image;
+    if (dynamic_cast<const ShapeView::Node*>(&node)) return Kind::shape;
+    if (dynamic_cast<const EmptyView::Node*>(&node)) return Kind::empty;
+    if (dynamic_cast<const StackNode*>(&node)) return Kind::stack;
+    if (dynamic_cast<const List::Node*>(&node)) return Kind::list;
+    if (dynamic_cast<const Form::Node*>(&node)) return Kind::form;
+    return Kind::group; // a component's body, rows outside a stack
+}
+
+// A button whose label is a bare text shows it as its own title.
+bool hasTextLabel(const ViewNode& button) { return !button.children().empty() && !button.listsChild(0); }
+
+// The views a container lays out: the rows of a ForEach count as its own.
+void addContentChildren(const ViewNode& node, std::vector<ViewNode*>& out) {
+    for (const View& child : node.children()) {
+        if (dynamic_cast<const ForEach::Node*>(&child.node()) && child.node().modifiers().empty()) {
+            addContentChildren(child.node(), out);
+        } else {
+            out.push_back(&child.node());
+        }
+    }
+}
+
+std::vector<ViewNode*> contentChildren(const ViewNode& node) {
+    std::vector<ViewNode*> children;
+    switch (kindOf(node)) {
+    case Kind::text:
+    case Kind::field:
+    case Kind::toggle:
+    case Kind::spacer:
+    case Kind::image:
+    case Kind::shape:
+    case Kind::empty: return children;
+    case Kind::button:
+        if (hasTextLabel(node)) {
+            return children;
+        }
+        break;
+    default: break;
+    }
+    addContentChildren(node, children);
+    return children;
+}
+
+// What must match for a widget to be kept: the kind, its axis, how it
+// shows its label, and how many views it lays out.
+std::string signatureOf(const ViewNode& node) {
+    std::string signature = node.kind();
+    if (const auto* stack = dynamic_cast<const StackNode*>(&node)) {
+        signature += "/" + std::to_string(static_cast<int>(stack->axis()));
+    }
+    if (kindOf(node) == Kind::button) {
+        signature += hasTextLabel(node) ? "/text" : "/views";
+    }
+    if (const auto* slider = dynamic_cast<const Slider::Node*>(&node)) {
+        for (std::size_t i = 0; i < slider->children().size(); ++i) {
+            signature += "/" + slider->childRole(i);
+        }
+    }
+    return signature + "#" + std::to_string(contentChildren(node).size());
+}
+
+Qt::Alignment horizontalFlag(HorizontalAlignment alignment) {
+    switch (alignment) {
+    case HorizontalAlignment::leading: return Qt::AlignLeading;
+    case HorizontalAlignment::center: return Qt::AlignHCenter;
+    case HorizontalAlignment::trailing: return Qt::AlignTrailing;
+    }
+    return Qt::AlignHCenter;
+}
+
+Qt::Alignment verticalFlag(VerticalAlignment alignment) {
+    switch (alignment) {
+    case VerticalAlignment::top: return Qt::AlignTop;
+    case VerticalAlignment::center:
+    case VerticalAlignment::firstTextBaseline: return Qt::AlignVCenter;
+    case VerticalAlignment::bottom: return Qt::AlignBottom;
+    }
+    return Qt::AlignVCenter;
+}
+
+// A font or colour set on a view; the views inside inherit it as Qt's
+// widgets inherit their parent's, and a view without one inherits again.
+void applyEnvironment(QWidget& box, const ViewNode& node) {
+    const auto* font = node.modifier<FontModifier>();
+    box.setFont(font ? QtFonts::resolve(font->font(), QApplication::font()) : QFont());
+    QPalette palette;
+    if (const auto* foreground = node.modifier<ForegroundColorModifier>()) {
+        const QColor color = QtColors::resolve(foreground->color(), box.palette());
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(role, color);
+        }
+    }
+    box.setPalette(palette);
+}
+
+QPixmap symbolPixmap(const std::string& name, const QColor& color, int size) {
+    return QPixmap::fromImage(StatusIconPainter(color, size).symbol(name, true));
+}
+
+} // namespace
+
+struct ViewRenderer::Rendered {
+    std::string signature;
+    Kind kind = Kind::group;
+    ViewBox* box = nullptr;
+    // The control or drawing of a leaf view.
+    QWidget* leaf = nullptr;
+    // Where the children's boxes go.
+    QLayout* childLayout = nullptr;
+    QWidget* childParent = nullptr;
+    std::vector<std::unique_ptr<Rendered>> children;
+};
+
+ViewRenderer::ViewRenderer(UserAction act) : act_(std::move(act)) {}
+
+ViewRenderer::~ViewRenderer() = default;
+
+ViewBox* ViewRenderer::sync(ViewNode& root, QWidget* parent) {
+    root_ = render(root, std::move(root_), parent);
+    return root_->box;
+}
+
+std::unique_ptr<ViewRenderer::Rendered> ViewRenderer::render(ViewNode& node, std::unique_ptr<Rendered> previous,
+                                                             QWidget* parent) {
+    const std::string signature = signatureOf(node);
+    if (!previous || previous->signature != signature) {
+        if (previous) {
+            previous->box->hide();
+            previous->box->deleteLater();
+        }
+        previous = std::make_unique<Rendered>();
+        previous->signature = signature;
+        previous->kind = kindOf(node);
+        previous->box = new ViewBox(parent, act_);
+        makeContent(*previous, node);
+    }
+    Rendered& rendered = *previous;
+    // The content's own size policy, then what the children ask, then the
+    // frame the modifiers give, which has the last word.
+    rendered.box->setSizePolicy(rendered.leaf ? rendered.leaf->sizePolicy()
+                                              : QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred));
+    applyEnvironment(*rendered.box, node);
+    updateContent(rendered, node);
+    renderChildren(rendered, contentChildren(node), rendered.childParent);
+    place(rendered, node);
+    rendered.box->applyModifiers(node);
+    return previous;
+}
+
+void ViewRenderer::makeContent(Rendered& rendered, ViewNode& node) {
+    ViewBox& box = *rendered.box;
+    QBoxLayout& layout = box.contentLayout();
+    auto leaf = [&](QWidget* widget) {
+        rendered.leaf = widget;
+        layout.addWidget(widget);
+        box.setSizePolicy(widget->sizePolicy());
+    };
+    auto childBox = [&](QLayout* childLayout, QWidget* childParent) {
+        rendered.childLayout = childLayout;
+        rendered.childParent = childParent;
+    };
+    switch (rendered.kind) {
+    case Kind::text: {
+        auto* label = new QLabel(&box);
+        label->setTextFormat(Qt::PlainText);
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        leaf(label);
+        break;
+    }
+    case Kind::field: leaf(new TextFieldWidget(&box, act_)); break;
+    case Kind::button: {
+        auto* button = new ButtonWidget(&box, act_);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        leaf(button);
+        if (!hasTextLabel(node)) {
+            auto* inside = new QVBoxLayout(button);
+            inside->setContentsMargins(0, 0, 0, 0);
+            childBox(inside, button);
+        }
+        break;
+    }
+    case Kind::slider: {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(defaultSpacing);
+        layout.addLayout(row);
+        box.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        rendered.leaf = new SliderWidget(&box, act_);
+        childBox(row, &box);
+        break;
+    }
+    case Kind::toggle: {
+        auto* toggle = new QCheckBox(&box);
+        toggle->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        leaf(toggle);
+        break;
+    }
+    case Kind::spacer: {
+        auto* space = new QWidget(&box);
+        space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        leaf(space);
+        break;
+    }
+    case Kind::image: {
+        auto* image = new QLabel(&box);
+        image->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        leaf(image);
+        break;
+    }
+    case Kind::shape: leaf(new ShapeWidget(&box)); break;
+    case Kind::empty: box.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); break;
+    case Kind::stack: {
+        const auto& stack = static_cast<const StackNode&>(node);
+        QLayout* children = nullptr;
+        if (stack.axis() == StackNode::Axis::depth) {
+            auto* grid = new QGridLayout;
+            grid->setContentsMargins(0, 0, 0, 0);
+            children = grid;
+        } else {
+            auto* line = new QBoxLayout(stack.axis() == StackNode::Axis::vertical ? QBoxLayout::TopToBottom
+                                                                                   : QBoxLayout::LeftToRight);
+            line->setContentsMargins(0, 0, 0, 0);
+            line->setSpacing(stack.spacing() ? static_cast<int>(std::lround(*stack.spacing())) : defaultSpacing);
+            children = line;
+        }
+        layout.addLayout(children);
+        childBox(children, &box);
+        break;
+    }
+    case Kind::list: {
+        auto* scroll = new QScrollArea(&box);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        auto* rows = new QWidget;
+        rows->setAutoFillBackground(true);
+        rows->setBackgroundRole(QPalette::Base);
+        auto* column = new QVBoxLayout(rows);
+        column->setContentsMargins(8, 8, 8, 8);
+        column->setSpacing(4);
+        column->addStretch(1);
+        scroll->setWidget(rows);
+        scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        leaf(scroll);
+        childBox(column, rows);
+        break;
+    }
+    case Kind::form: {
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(20, 20, 20, 20);
+        column->setSpacing(12);
+        layout.addLayout(column);
+        childBox(column, &box);
+        break;
+    }
+    case Kind::group: {
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        layout.addLayout(column);
+        childBox(column, &box);
+        break;
+    }
+    }
+}
+
+void ViewRenderer::updateContent(Rendered& rendered, ViewNode& node) {
+    switch (rendered.kind) {
+    case Kind::text: {
+        auto* label = static_cast<QLabel*>(rendered.leaf);
+        label->setText(QString::fromStdString(static_cast<Text::Node&>(node).content()));
+        break;
+    }
+    case Kind::field: {
+        static_cast<TextFieldWidget*>(rendered.leaf)->sync(node);
+        break;
+    }
+    case Kind::button: {
+        static_cast<ButtonWidget*>(rendered.leaf)->sync(node, hasTextLabel(node));
+        break;
+    }
+    case Kind::slider: static_cast<SliderWidget*>(rendered.leaf)->sync(node); break;
+    case Kind::toggle: {
+        auto* toggle = static_cast<QCheckBox*>(rendered.leaf);
+        auto& model = static_cast<Toggle::Node&>(node);
+        const QSignalBlocker quiet(toggle);
+        toggle->setText(QString::fromStdString(model.label()).replace('&', QStringLiteral("&&")));
+        toggle->setChecked(model.isOn());
+        toggle->setEnabled(model.isEnabled());
+        // The switch acts on the node of this build.
+        QObject::disconnect(toggle, &QCheckBox::clicked, nullptr, nullptr);
+        QObject::connect(toggle, &QCheckBox::clicked, toggle,
+                         [act = act_, weak = std::weak_ptr<ViewNode>(node.shared_from_this())] {
+                             if (auto keep = weak.lock()) {
+                                 act(userEvent(EventType::leftMouseUp),
+                                     [keep] { static_cast<Toggle::Node&>(*keep).toggle(); });
+                             }
+                         });
+        break;
+    }
+    case Kind::spacer: {
+        const auto& minLength = static_cast<Spacer::Node&>(node).minLength();
+        const int length = minLength ? static_cast<int>(std::lround(*minLength)) : 0;
+        rendered.leaf->setMinimumSize(length, length);
+        break;
+    }
+    case Kind::image: {
+        auto* image = static_cast<QLabel*>(rendered.leaf);
+        const int size = QFontMetrics(image->font()).height();
+        image->setPixmap(symbolPixmap(static_cast<SymbolImage::Node&>(node).systemName(),
+                                      image->palette().color(QPalette::WindowText), size));
+        break;
+    }
+    case Kind::shape: {
+        static_cast<ShapeWidget*>(rendered.leaf)->sync(node);
+        break;
+    }
+    case Kind::empty: rendered.box->setFixedSize(0, 0); break;
+    case Kind::stack:
+    case Kind::list:
+    case Kind::form:
+    case Kind::group: break;
+    }
+}
+
+void ViewRenderer::renderChildren(Rendered& rendered, const std::vector<ViewNode*>& children, QWidget* parent) {
+    std::vector<std::unique_ptr<Rendered>> kept = std::move(rendered.children);
+    rendered.children.clear();
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        rendered.children.push_back(render(*children[i], i < kept.size() ? std::move(kept[i]) : nullptr, parent));
+    }
+    for (std::size_t i = children.size(); i < kept.size(); ++i) {
+        if (kept[i]) {
+            kept[i]->box->hide();
+            kept[i]->box->deleteLater();
+        }
+    }
+}
+
+// Puts the children's boxes in the content's layout, in order, each aligned
+// as its container asks unless it takes the space across.
+void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
+    if (!rendered.childLayout) {
+        return;
+    }
+    QLayout& layout = *rendered.childLayout;
+    if (rendered.kind == Kind::slider) {
+        auto& slider = static_cast<Slider::Node&>(node);
+        auto* row = static_cast<QBoxLayout*>(&layout);
+        while (row->count() > 0) {
+            delete row->takeAt(0);
+        }
+        // The label, the lower end, the track, the upper end.
+        for (const char* role : {"label", "minimumValueLabel", "", "maximumValueLabel"}) {
+            if (*role == '\0') {
+                row->addWidget(rendered.leaf, 1);
+                continue;
+            }
+            for (std::size_t i = 0; i < rendered.children.size(); ++i) {
+                if (slider.childRole(i) == role) {
+                    row->addWidget(rendered.children[i]->box, 0, Qt::AlignVCenter);
+                }
+            }
+        }
+        return;
+    }
+    // The stretch at the end of a list's rows stays last.
+    const bool keepsStretch = rendered.kind == Kind::list;
+    while (layout.count() > (keepsStretch ? 1 : 0)) {
+        delete layout.takeAt(0);
+    }
+    const auto* stack = dynamic_cast<const StackNode*>(&node);
+    const auto axis = stack ? stack->axis() : StackNode::Axis::vertical;
+    const Alignment alignment = stack ? stack->alignment() : Alignment{HorizontalAlignment::leading};
+    int index = 0;
+    for (const auto& child : rendered.children) {
+        ViewBox* box = child->box;
+        Qt::Alignment flags;
+        if (axis == StackNode::Axis::vertical && !box->expandsHorizontally()) {
+            flags = horizontalFlag(alignment.horizontal);
+        } else if (axis == StackNode::Axis::horizontal && !box->expandsVertically()) {
+            flags = verticalFlag(alignment.vertical);
+        } else if (axis == StackNode::Axis::depth) {
+            flags = (box->expandsHorizontally() ? Qt::Alignment() : horizontalFlag(alignment.horizontal)) |
+                    (box->expandsVertically() ? Qt::Alignment() : verticalFlag(alignment.vertical));
+        }
+        if (auto* grid = dynamic_cast<QGridLayout*>(&layout)) {
+            grid->addWidget(box, 0, 0, flags);
+        } else {
+            auto* line = static_cast<QBoxLayout*>(&layout);
+            const bool stretches = child->kind == Kind::spacer;
+            line->insertWidget(index, box, stretches ? 1 : 0, flags);
+        }
+        // Later views of a depth stack are drawn above the earlier ones.
+        box->raise();
+        box->show();
+        ++index;
+    }
+    // A container takes the space across that a view inside it takes.
+    bool horizontal = false;
+    bool vertical = false;
+    for (const auto& child : rendered.children) {
+        horizontal = horizontal || child->box->expandsHorizontally();
+        vertical = vertical || child->box->expandsVertically();
+    }
+    if (rendered.kind == Kind::stack || rendered.kind == Kind::group || rendered.kind == Kind::form) {
+        QSizePolicy policy = rendered.box->sizePolicy();
+        if (horizontal) {
+            policy.setHorizontalPolicy(QSizePolicy::Expanding);
+        }
+        if (vertical) {
+            policy.setVerticalPolicy(QSizePolicy::Expanding);
+        }
+        rendered.box->setSizePolicy(policy);
+    }
+}
+
+} // namespace platform
