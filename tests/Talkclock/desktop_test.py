@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Talkclock on a real X desktop with a window manager: a click on its tray
+icon opens its floating HUD panel above another program's window, the slider
+dragged with the mouse sets "Talkclock.target" (read from the defaults file
+with plistlib), Start counts, and the tiles change as it counts."""
+import os, plistlib, shutil, subprocess, sys, tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import xdesktop  # noqa: E402
+
+BUILD = sys.argv[1]
+BINARY = os.path.join(BUILD, "Talkclock", "Talkclock")
+
+missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop"] if shutil.which(tool) is None]
+if missing:
+    print("skipped: no " + ", ".join(missing))
+    sys.exit(0)
+
+# Where the controls are in the 380 x 400 panel, from its left and top edges: the
+# row of the slider (its knob at the default ten minutes, its track's right end)
+# and the Start button beside it. The fonts are the ones scripts/setup installs.
+CONTROLS_ROW = 325
+KNOB = 96
+PAST_THE_TRACK = 175
+START = 235
+
+
+def stored(home, key):
+    path = os.path.join(home, "config", "menulets", "dev.menulets.Talkclock.plist")
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as f:
+        return plistlib.load(f).get(key)
+
+
+def states(desktop, window):
+    return desktop.run(["xprop", "-id", str(window.wid), "_NET_WM_STATE"], check=False).stdout
+
+
+with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
+    desktop.start_window_manager()
+    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
+               XDG_RUNTIME_DIR=home)
+    program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
+    icon = xdesktop.wait_for(lambda: desktop.docked_icon("Talkclock"), "Talkclock's icon in the panel")
+    other = desktop.drag_source("link", "https://other.example/", "Other")
+
+    desktop.click(*icon.centre())
+    panel = xdesktop.wait_for(lambda: desktop.shown_window("Talk Clock"), "the Talk Clock panel")
+    assert (panel.width, panel.height) == (380, 400), (panel.width, panel.height)
+    assert "_NET_WM_STATE_ABOVE" in states(desktop, panel), states(desktop, panel)
+    # Clicking the other window leaves the panel in front of it.
+    desktop.click(130, 330)
+    assert desktop.shown_window("Talk Clock") is not None
+    desktop.screenshot(os.path.join(BUILD, "Talkclock-desktop-panel.png"), panel)
+
+    y = panel.y + CONTROLS_ROW
+    desktop.drag((panel.x + KNOB, y), (panel.x + PAST_THE_TRACK, y))
+    xdesktop.wait_for(lambda: stored(home, "Talkclock.target") == 43200, "the target at twelve hours")
+
+    desktop.screenshot(os.path.join(home, "before.png"), panel)
+    desktop.click(panel.x + START, y)
+    xdesktop.wait_for(lambda: (stored(home, "Talkclock.accumulated") or 0) >= 2, "the clock counting")
+    assert stored(home, "Talkclock.running") is True
+    desktop.screenshot(os.path.join(home, "after.png"), panel)
+    with open(os.path.join(home, "before.png"), "rb") as f, open(os.path.join(home, "after.png"), "rb") as g:
+        assert f.read() != g.read(), "the tiles did not change while counting"
+
+    program.terminate()
+    assert program.wait(timeout=20) == 0
+    errors = program.stderr.read().decode()
+    assert "running headless" not in errors, errors
+print("ok")
