@@ -142,9 +142,14 @@ void ViewBox::applyEffect(const ViewNode& node) {
     }
 }
 
-bool ViewBox::expandsHorizontally() const { return sizePolicy().horizontalPolicy() & QSizePolicy::ExpandFlag; }
+// A box given a fixed length keeps it, whatever is inside.
+bool ViewBox::expandsHorizontally() const {
+    return (sizePolicy().horizontalPolicy() & QSizePolicy::ExpandFlag) && minimumWidth() != maximumWidth();
+}
 
-bool ViewBox::expandsVertically() const { return sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag; }
+bool ViewBox::expandsVertically() const {
+    return (sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag) && minimumHeight() != maximumHeight();
+}
 
 void ViewBox::paintEvent(QPaintEvent*) {
     if (!background_) {

@@ -422,7 +422,11 @@ void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
     }
     const auto* stack = dynamic_cast<const StackNode*>(&node);
     const auto axis = stack ? stack->axis() : StackNode::Axis::vertical;
-    const Alignment alignment = stack ? stack->alignment() : Alignment{HorizontalAlignment::leading};
+    // Rows of lists and forms start at the leading edge; a body sits in the
+    // middle of the space it is given, as the platform's hosting views put it.
+    const bool rows = rendered.kind == Kind::list || rendered.kind == Kind::form;
+    const Alignment alignment = stack ? stack->alignment()
+                                      : Alignment{rows ? HorizontalAlignment::leading : HorizontalAlignment::center};
     int index = 0;
     for (const auto& child : rendered.children) {
         ViewBox* box = child->box;
