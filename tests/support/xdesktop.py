@@ -71,8 +71,8 @@ def parse_tree(text):
     return windows
 
 
-def xwd_to_png(xwd, path):
-    """Writes a 24- or 32-bit ZPixmap screen dump as PNG (no imaging library needed)."""
+def xwd_pixels(xwd):
+    """A 24- or 32-bit ZPixmap screen dump as (width, height, rows of RGB bytes)."""
     header = struct.unpack(">25I", xwd[:100])
     header_size, width, height = header[0], header[4], header[5]
     bits_per_pixel, bytes_per_line, colours = header[11], header[12], header[19]
@@ -81,18 +81,24 @@ def xwd_to_png(xwd, path):
     step = bits_per_pixel // 8
     rows = []
     for y in range(height):
-        row = bytearray(b"\x00")
+        row = bytearray()
         line = pixels[y * bytes_per_line:y * bytes_per_line + width * step]
         for x in range(0, len(line), step):
             b, g, r = (line[x], line[x + 1], line[x + 2]) if byte_order == 0 else (line[x + 3], line[x + 2], line[x + 1])
             row += bytes((r, g, b))
         rows.append(bytes(row))
+    return width, height, rows
+
+
+def xwd_to_png(xwd, path):
+    """Writes a screen dump as PNG (no imaging library needed)."""
+    width, height, rows = xwd_pixels(xwd)
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff)
 
     png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(b"".join(rows))) + chunk(b"IEND", b"")
+    png += chunk(b"IDAT", zlib.compress(b"".join(b"\x00" + row for row in rows))) + chunk(b"IEND", b"")
     with open(path, "wb") as f:
         f.write(png)
 
@@ -255,8 +261,16 @@ class XDesktop:
                                                check=False).stdout.split()}
         return next((w for w in self.windows() if w.wid in shown and w.width > 50 and w.height > 50), None)
 
+    def dump(self, window=None):
+        target = ["-id", str(window.wid)] if window else ["-root"]
+        return subprocess.run(["xwd", "-silent", *target], env=self.env, capture_output=True, timeout=30,
+                              check=True).stdout
+
     def screenshot(self, path, window=None):
         """A PNG of one window (the panel, a menu) or of the whole screen."""
-        target = ["-id", str(window.wid)] if window else ["-root"]
-        dump = subprocess.run(["xwd", "-silent", *target], env=self.env, capture_output=True, timeout=30, check=True)
-        xwd_to_png(dump.stdout, path)
+        xwd_to_png(self.dump(window), path)
+
+    def count_pixels(self, window, matches):
+        """How many of the window's pixels have a colour (r, g, b) that `matches`."""
+        width, _, rows = xwd_pixels(self.dump(window))
+        return sum(1 for row in rows for x in range(width) if matches(row[3 * x], row[3 * x + 1], row[3 * x + 2]))
