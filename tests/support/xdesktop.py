@@ -229,10 +229,11 @@ class XDesktop:
         command += ["sleep", "0.2", "mouseup", "1"]
         self.run(command)
 
-    def drop_chip(self, program, icon):
-        """The program's drop chip: its visible 40-pixel square window beside the icon."""
+    def drop_chip(self, program, icon=None):
+        """The program's drop chip: its visible 40-pixel square window beside the icon (if docked)."""
         shown = self.visible_windows(program)
-        return next((w for w in self.windows() if w.wid in shown and w.wid != icon.wid and w.width == 40), None)
+        return next((w for w in self.windows()
+                     if w.wid in shown and (icon is None or w.wid != icon.wid) and w.width == 40), None)
 
     def drag_source(self, *offer):
         """A drag source (drag_source.py) at 100,300, shown; drag from its centre, 130,330."""
