@@ -2,7 +2,9 @@
 """Talkclock on a real X desktop with a window manager: a click on its tray
 icon opens its floating HUD panel above another program's window, the slider
 dragged with the mouse sets "Talkclock.target" (read from the defaults file
-with plistlib), Start counts, and the tiles change as it counts."""
+with plistlib), Start counts, and the tiles change as it counts. The panel's context menu
+opens the settings window, whose switch, pressed from the keyboard, stores
+"Talkclock.showTitle"."""
 import os, plistlib, shutil, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -65,6 +67,14 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.screenshot(os.path.join(home, "after.png"), panel)
     with open(os.path.join(home, "before.png"), "rb") as f, open(os.path.join(home, "after.png"), "rb") as g:
         assert f.read() != g.read(), "the tiles did not change while counting"
+
+    # A secondary click on the panel's background: its context menu's only entry.
+    desktop.click(panel.x + panel.width // 2, panel.y + 40, button=3)
+    desktop.keys("Down", "Return")
+    settings = xdesktop.wait_for(lambda: desktop.shown_window("Talkclock Preferences"), "the settings window")
+    desktop.keys("space")
+    xdesktop.wait_for(lambda: stored(home, "Talkclock.showTitle") is True, "the switch stored")
+    desktop.screenshot(os.path.join(BUILD, "Talkclock-desktop-settings.png"), settings)
 
     program.terminate()
     assert program.wait(timeout=20) == 0
