@@ -135,6 +135,9 @@ void QtWindow::syncContent(Window& window) {
         layout()->addWidget(box);
         content_ = box;
     }
+    // Content that does not fill the window sits in its middle.
+    layout()->setAlignment(box, (box->expandsHorizontally() ? Qt::Alignment() : Qt::AlignHCenter) |
+                                    (box->expandsVertically() ? Qt::Alignment() : Qt::AlignVCenter));
     box->show();
 }
 

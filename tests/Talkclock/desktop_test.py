@@ -2,7 +2,7 @@
 """Talkclock on a real X desktop with a window manager: a click on its tray
 icon opens its floating HUD panel above another program's window, the slider
 dragged with the mouse sets "Talkclock.target" (read from the defaults file
-with plistlib), Start counts, and the tiles change as it counts. The panel's context menu
+with plistlib), Start (reached with Tab) counts, and the tiles change as it counts. The panel's context menu
 opens the settings window, whose switch, pressed from the keyboard, stores
 "Talkclock.showTitle"."""
 import os, plistlib, shutil, subprocess, sys, tempfile
@@ -18,13 +18,13 @@ if missing:
     print("skipped: no " + ", ".join(missing))
     sys.exit(0)
 
-# Where the controls are in the 380 x 400 panel, from its left and top edges: the
-# row of the slider (its knob at the default ten minutes, its track's right end)
-# and the Start button beside it. The fonts are the ones scripts/setup installs.
-CONTROLS_ROW = 325
-KNOB = 96
-PAST_THE_TRACK = 175
-START = 235
+def knob(desktop, panel):
+    """Where the slider's knob is: just past the filled, highlighted part of its track."""
+    track = desktop.pixels_where(panel, lambda r, g, b: b > 200 and 140 < g < 185 and r < 90)
+    assert track, "no highlighted slider track in the panel"
+    x = max(x for x, _ in track)
+    y = sorted(y for _, y in track)[len(track) // 2]
+    return panel.x + x + 6, panel.y + y
 
 
 def stored(home, key):
@@ -56,20 +56,21 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     assert desktop.shown_window("Talk Clock") is not None
     desktop.screenshot(os.path.join(BUILD, "Talkclock-desktop-panel.png"), panel)
 
-    y = panel.y + CONTROLS_ROW
-    desktop.drag((panel.x + KNOB, y), (panel.x + PAST_THE_TRACK, y))
+    x, y = knob(desktop, panel)
+    desktop.drag((x, y), (x + 150, y))
     xdesktop.wait_for(lambda: stored(home, "Talkclock.target") == 43200, "the target at twelve hours")
 
     desktop.screenshot(os.path.join(home, "before.png"), panel)
-    desktop.click(panel.x + START, y)
+    # The slider has the focus now; Start is next to it.
+    desktop.keys("Tab", "space")
     xdesktop.wait_for(lambda: (stored(home, "Talkclock.accumulated") or 0) >= 2, "the clock counting")
     assert stored(home, "Talkclock.running") is True
     desktop.screenshot(os.path.join(home, "after.png"), panel)
     with open(os.path.join(home, "before.png"), "rb") as f, open(os.path.join(home, "after.png"), "rb") as g:
         assert f.read() != g.read(), "the tiles did not change while counting"
 
-    # A secondary click on the panel's background: its context menu's only entry.
-    desktop.click(panel.x + panel.width // 2, panel.y + 40, button=3)
+    # A secondary click on the tiles above the slider: the panel's context menu, its only entry.
+    desktop.click(panel.x + panel.width // 2, y - 42, button=3)
     desktop.keys("Down", "Return")
     settings = xdesktop.wait_for(lambda: desktop.shown_window("Talkclock Preferences"), "the settings window")
     desktop.keys("space")

@@ -271,7 +271,11 @@ class XDesktop:
         """A PNG of one window (the panel, a menu) or of the whole screen."""
         xwd_to_png(self.dump(window), path)
 
-    def count_pixels(self, window, matches):
-        """How many of the window's pixels have a colour (r, g, b) that `matches`."""
+    def pixels_where(self, window, matches):
+        """The window's pixels (x, y) whose colour (r, g, b) `matches`."""
         width, _, rows = xwd_pixels(self.dump(window))
-        return sum(1 for row in rows for x in range(width) if matches(row[3 * x], row[3 * x + 1], row[3 * x + 2]))
+        return [(x, y) for y, row in enumerate(rows) for x in range(width)
+                if matches(row[3 * x], row[3 * x + 1], row[3 * x + 2])]
+
+    def count_pixels(self, window, matches):
+        return len(self.pixels_where(window, matches))

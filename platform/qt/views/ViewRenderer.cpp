@@ -190,8 +190,10 @@ std::unique_ptr<ViewRenderer::Rendered> ViewRenderer::render(ViewNode& node, std
     Rendered& rendered = *previous;
     // The content's own size policy, then what the children ask, then the
     // frame the modifiers give, which has the last word.
+    // A container is as large as its views need, unless one of them takes
+    // all the space offered (see place()).
     rendered.box->setSizePolicy(rendered.leaf ? rendered.leaf->sizePolicy()
-                                              : QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred));
+                                              : QSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum));
     applyEnvironment(*rendered.box, node);
     updateContent(rendered, node);
     renderChildren(rendered, contentChildren(node), rendered.childParent);
@@ -430,6 +432,14 @@ void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
     int index = 0;
     for (const auto& child : rendered.children) {
         ViewBox* box = child->box;
+        if (child->kind == Kind::spacer) {
+            // A spacer pushes along its stack only.
+            const QSizePolicy along = axis == StackNode::Axis::horizontal
+                                          ? QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum)
+                                          : QSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+            child->leaf->setSizePolicy(along);
+            box->setSizePolicy(along);
+        }
         Qt::Alignment flags;
         if (axis == StackNode::Axis::vertical && !box->expandsHorizontally()) {
             flags = horizontalFlag(alignment.horizontal);
