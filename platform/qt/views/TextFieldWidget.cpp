@@ -1,5 +1,6 @@
 #include "platform/qt/views/TextFieldWidget.h"
 
+#include "platform/views/ContextMenuModifier.h"
 #include "platform/views/TextField.h"
 
 namespace platform {
@@ -23,6 +24,13 @@ void TextFieldWidget::sync(ViewNode& field) {
     auto& node = static_cast<TextField::Node&>(field);
     setPlaceholderText(QString::fromStdString(node.placeholder()));
     setEnabled(node.isEnabled());
+    // A context menu of the row the field is in comes before the field's own
+    // editing menu.
+    bool rowHasMenu = false;
+    for (const ViewNode* around = &field; around && !rowHasMenu; around = around->parent()) {
+        rowHasMenu = around->modifier<ContextMenuModifier>() != nullptr;
+    }
+    setContextMenuPolicy(rowHasMenu ? Qt::NoContextMenu : Qt::DefaultContextMenu);
     const QString shown = QString::fromStdString(node.text());
     if (!hasFocus() && text() != shown) {
         setText(shown);
