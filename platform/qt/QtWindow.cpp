@@ -117,7 +117,6 @@ void QtWindow::applyStyle(const Window& window) {
     const bool shown = isVisible();
     setWindowFlags(flags);
     setAttribute(Qt::WA_TranslucentBackground, hud);
-    setAttribute(Qt::WA_ShowWithoutActivating, !window.canBecomeKeyWindow());
     setPalette(hud ? hudPalette(palette()) : QPalette());
     if (shown) {
         show();
@@ -170,13 +169,19 @@ void QtWindow::sync() {
     const bool visible = window->isVisible() && !window->isClosed();
     const bool key = window->isKeyWindow();
     if (visible && !wasVisible_) {
-        // A window shown on every workspace says so before it is mapped.
+        // Both said before the window is made and mapped: a window that is
+        // not key does not take the focus window managers give new windows,
+        // and one for every workspace is shown on each.
+        setAttribute(Qt::WA_ShowWithoutActivating, !key);
         if (window->collectionBehavior() & WindowCollectionBehavior::canJoinAllSpaces) {
             X11WindowHints::showOnAllDesktops(*this);
         }
         bringToFront(key);
     } else if (visible && key && !wasKey_) {
         bringToFront(true);
+    } else if (visible && !key && wasKey_ && isActiveWindow()) {
+        // Resigned by the program: typing goes back where the person was.
+        X11WindowHints::activate(previousActive_);
     } else if (!visible && wasVisible_) {
         hide();
     }
@@ -185,6 +190,9 @@ void QtWindow::sync() {
 }
 
 void QtWindow::bringToFront(bool activate) {
+    if (activate && !isActiveWindow()) {
+        previousActive_ = X11WindowHints::activeWindow();
+    }
     show();
     raise();
     if (activate) {

@@ -51,6 +51,8 @@ private:
     bool wasVisible_ = false;
     bool wasKey_ = false;
     bool sized_ = false;
+    // The window that had the focus before this one took it (X11).
+    std::uint32_t previousActive_ = 0;
 };
 
 } // namespace platform

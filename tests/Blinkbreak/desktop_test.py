@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Blinkbreak installed on a real X desktop: its desktop entry registers the
 blinkbreak: scheme, so `xdg-open blinkbreak://Blinkbreak` hands the URL to the
-running program, which opens one reminder window; the blue sector of its
-clock grows between two screenshots; once clicked into, Escape closes it."""
+running program, which opens one reminder window and leaves the keyboard with
+the window the person is in; the blue sector of its clock grows between
+two screenshots; once clicked into, Escape closes it."""
 import os, shutil, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -35,12 +36,21 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     program = desktop.spawn([os.path.join(prefix, "bin", "Blinkbreak")], env=env, stderr=subprocess.PIPE)
     xdesktop.wait_for(lambda: desktop.docked_icon("Blinkbreak"), "Blinkbreak's icon in the panel")
 
+    # The person is working in another program's window.
+    desktop.drag_source("link", "https://other.example/", "Other")
+    desktop.click(130, 330)
+    working = xdesktop.wait_for(lambda: desktop.run(["xdotool", "getactivewindow"], check=False).stdout.strip(),
+                                "the other window focused")
+
     opened = subprocess.run(["xdg-open", "blinkbreak://Blinkbreak"], env=env, capture_output=True, text=True,
                             timeout=30)
     assert opened.returncode == 0, opened
     window = xdesktop.wait_for(lambda: desktop.shown_window("Blinkbreak"), "the reminder window")
     shown = desktop.run(["xdotool", "search", "--onlyvisible", "--name", "^Blinkbreak$"]).stdout.split()
     assert len(shown) == 1, shown
+    # The program gives the keyboard back as soon as it has the reminder float.
+    xdesktop.wait_for(lambda: desktop.run(["xdotool", "getactivewindow"]).stdout.strip() == working,
+                      "the focus back in the other window")
 
     first = desktop.count_pixels(window, blue)
     xdesktop.wait_for(lambda: desktop.count_pixels(window, blue) > first + 20, "the sector growing")
