@@ -1,0 +1,159 @@
+#include "platform/appkit/Application.h"
+#include "platform/qt/views/ButtonWidget.h"
+#include "platform/qt/views/SliderWidget.h"
+#include "platform/qt/views/TextFieldWidget.h"
+#include "platform/qt/views/ViewBox.h"
+#include "platform/qt/views/ViewRenderer.h"
+#include "platform/views/Button.h"
+#include "platform/views/Component.h"
+#include "platform/views/ContextMenuModifier.h"
+#include "platform/views/ForEach.h"
+#include "platform/views/Slider.h"
+#include "platform/views/Spacer.h"
+#include "platform/views/Stack.h"
+#include "platform/views/State.h"
+#include "platform/views/Text.h"
+#include "platform/views/TextField.h"
+#include "platform/views/Toggle.h"
+#include "platform/views/ViewGraph.h"
+#include "tests/platform/qt/OffscreenApplication.h"
+#include "tests/support/VirtualClockTest.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+// A small form: a name typed in is echoed in a text, a switch and a slider
+// keep their values, and the list below grows by one row per press.
+class NameForm : public Component {
+public:
+    State<std::string> name{this, ""};
+    State<bool> loud{this, false};
+    State<double> volume{this, 3};
+    State<std::vector<std::string>> rows{this, {"first"}};
+
+    View body() override {
+        return VStack{
+            TextField("Name", name.binding()),
+            Text("Hello, " + name.get()),
+            Toggle("Loud", loud.binding()),
+            Slider(volume.binding(), 0, 10, 1).label(Text("Volume")),
+            VStack{ForEach(rows.get(), [](const std::string& row) { return row; },
+                           [](const std::string& row) { return View(Text(row)); })},
+            HStack{Spacer(), Button("Add", [this] {
+                       auto grown = rows.get();
+                       grown.push_back("row " + std::to_string(grown.size()));
+                       rows.set(std::move(grown));
+                   })}
+                .contextMenu({Button("Clear", [this] { rows.set({}); })}),
+        };
+    }
+};
+
+class ViewRendererTest : public menulets::testing::VirtualClockTest {
+protected:
+    void SetUp() override {
+        VirtualClockTest::SetUp();
+        menulets::testing::offscreenApplication();
+        window = new QWidget;
+        graph->setRoot(View::make<NameForm>());
+        graph->setVisible(true);
+        graph->update();
+        sync();
+    }
+    void TearDown() override {
+        delete window;
+        VirtualClockTest::TearDown();
+    }
+
+    // The model's rebuilds, then the widgets brought up to date, as after a turn.
+    ViewBox* sync() {
+        loop.runUntilIdle();
+        graph->update();
+        return renderer.sync(graph->root().node(), window);
+    }
+    NameForm& form() { return static_cast<NameForm&>(graph->root().node()); }
+    template <typename Widget>
+    Widget* find() const {
+        return window->findChild<Widget*>();
+    }
+    QStringList labels() const {
+        QStringList texts;
+        for (auto* label : window->findChildren<QLabel*>()) {
+            // Boxes replaced by a rebuild are hidden until Qt deletes them.
+            if (label->isVisibleTo(window)) {
+                texts << label->text();
+            }
+        }
+        return texts;
+    }
+
+    std::shared_ptr<ViewGraph> graph = ViewGraph::make();
+    QWidget* window = nullptr;
+    UserAction act = [](const Event& event, const std::function<void()>& change) {
+        Application::shared().dispatch(event, change);
+    };
+    ViewRenderer renderer{act};
+};
+
+} // namespace
+
+TEST_F(ViewRendererTest, TypingStoresEachEditAndARebuildKeepsTheField) {
+    auto* field = find<TextFieldWidget>();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->placeholderText(), "Name");
+    QTest::keyClicks(field, "Ada");
+    EXPECT_EQ(form().name.get(), "Ada");
+
+    ViewBox* root = sync();
+    EXPECT_EQ(find<TextFieldWidget>(), field) << "the field being typed into was made anew";
+    EXPECT_EQ(field->text(), "Ada");
+    EXPECT_TRUE(labels().contains("Hello, Ada")) << labels().join(" | ").toStdString();
+    EXPECT_EQ(sync(), root);
+}
+
+TEST_F(ViewRendererTest, ControlsActOnTheNodesOfTheLatestBuild) {
+    // Rebuilt once, so a control still holding the first build's node would miss.
+    QTest::keyClicks(find<TextFieldWidget>(), "x");
+    sync();
+
+    auto* toggle = find<QCheckBox>();
+    ASSERT_NE(toggle, nullptr);
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    EXPECT_TRUE(form().loud.get());
+
+    auto* slider = find<SliderWidget>();
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->maximum(), 10) << "one position per step";
+    EXPECT_EQ(slider->value(), 3);
+    slider->setValue(7);
+    EXPECT_EQ(form().volume.get(), 7);
+
+    sync();
+    EXPECT_TRUE(find<QCheckBox>()->isChecked());
+    EXPECT_EQ(find<SliderWidget>()->value(), 7);
+}
+
+TEST_F(ViewRendererTest, AListThatGrowsGetsNewRowsAndTheRestKeepsItsWidgets) {
+    auto* field = find<TextFieldWidget>();
+    auto* add = find<ButtonWidget>();
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->text(), "Add");
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTest::mouseClick(add, Qt::LeftButton);
+    sync();
+    EXPECT_TRUE(labels().contains("row 2")) << labels().join(" | ").toStdString();
+    EXPECT_EQ(find<TextFieldWidget>(), field);
+
+    // The buttons' row carries the context menu; the field has none of its own.
+    auto* row = dynamic_cast<ViewBox*>(find<ButtonWidget>()->parentWidget()->parentWidget());
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(field->contextMenuPolicy(), Qt::DefaultContextMenu);
+}
