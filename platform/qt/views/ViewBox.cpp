@@ -9,6 +9,7 @@
 #include "platform/views/FixedSizeModifier.h"
 #include "platform/views/FrameModifier.h"
 #include "platform/views/HelpModifier.h"
+#include "platform/views/LayoutPriorityModifier.h"
 #include "platform/views/OpacityModifier.h"
 #include "platform/views/PaddingModifier.h"
 #include "platform/views/ShadowModifier.h"
@@ -29,6 +30,10 @@ namespace platform {
 namespace {
 
 int points(double length) { return static_cast<int>(std::lround(length)); }
+
+QSizePolicy::Policy withoutShrinking(QSizePolicy::Policy policy) {
+    return static_cast<QSizePolicy::Policy>(policy & ~QSizePolicy::ShrinkFlag);
+}
 
 bool isFinite(const std::optional<double>& length) {
     return std::isfinite(length.value_or(std::numeric_limits<double>::quiet_NaN()));
@@ -101,6 +106,12 @@ void ViewBox::applyFrame(const ViewNode& node) {
         } else if (limits.maxHeight) {
             policy.setVerticalPolicy(QSizePolicy::Expanding);
         }
+    }
+    // A view with a higher layout priority keeps its size when space runs
+    // short; Qt's layouts take from the views that may shrink instead.
+    if (const auto* priority = node.modifier<LayoutPriorityModifier>(); priority && priority->priority() > 0) {
+        policy.setHorizontalPolicy(withoutShrinking(policy.horizontalPolicy()));
+        policy.setVerticalPolicy(withoutShrinking(policy.verticalPolicy()));
     }
     if (const auto* fixed = node.modifier<FixedSizeModifier>()) {
         if (fixed->horizontal()) {

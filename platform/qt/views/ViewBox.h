@@ -19,8 +19,8 @@ class ViewNode;
 // The widget of one view: its content (a control, a text, the boxes of its
 // children) inside the space its modifiers give it. The box draws the
 // background (clipped to the clip shape), keeps the padding as margins, the
-// frame as size limits, and carries the tooltip, the context menu, the
-// shadow or opacity.
+// frame, fixed size and layout priority as size limits and policies, and
+// carries the tooltip, the context menu, the shadow or opacity.
 class ViewBox final : public QWidget {
 public:
     ViewBox(QWidget* parent, UserAction act);
