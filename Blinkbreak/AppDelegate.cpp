@@ -8,6 +8,7 @@
 #include "platform/appkit/Workspace.h"
 #include "platform/combine/TimerPublisher.h"
 #include "platform/foundation/DebugLine.h"
+#include "platform/foundation/URL.h"
 #include "platform/runloop/DispatchQueue.h"
 
 #include <string>

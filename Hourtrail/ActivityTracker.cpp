@@ -2,6 +2,7 @@
 
 #include "Hourtrail/BrowserURL.h"
 
+#include "platform/appkit/RunningApplication.h"
 #include "platform/appkit/Workspace.h"
 #include "platform/combine/TimerPublisher.h"
 #include "platform/defaults/UserDefaults.h"

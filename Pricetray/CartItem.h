@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/foundation/URL.h"
-#include "platform/plist/PropertyListCodable.h"
+#include "platform/plist/URLCoding.h"
 
 #include <string>
 #include <tuple>

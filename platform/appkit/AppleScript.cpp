@@ -1,6 +1,7 @@
 #include "platform/appkit/AppleScript.h"
 
 #include "platform/appkit/Backend.h"
+#include "platform/appkit/ScriptResult.h"
 
 #include <cctype>
 #include <sstream>

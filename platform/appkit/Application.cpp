@@ -6,6 +6,7 @@
 #include "platform/defaults/UserDefaults.h"
 #include "platform/foundation/SaveFailures.h"
 #include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/URL.h"
 
 #include <algorithm>
 #include <cstdlib>

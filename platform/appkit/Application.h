@@ -3,7 +3,6 @@
 #include "platform/appkit/ApplicationDelegate.h"
 #include "platform/appkit/Event.h"
 #include "platform/appkit/Responder.h"
-#include "platform/foundation/URL.h"
 
 #include <functional>
 #include <memory>
@@ -12,6 +11,8 @@
 #include <vector>
 
 namespace platform {
+
+class URL;
 
 class Window;
 

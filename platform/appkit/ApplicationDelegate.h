@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/foundation/URL.h"
-
 #include <vector>
 
 namespace platform {
+
+class URL;
 
 // What the application tells its delegate, in the order it happens.
 // Every call has a default, so a delegate implements only what it needs.

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "platform/appkit/RunningApplication.h"
-#include "platform/appkit/ScriptResult.h"
-#include "platform/foundation/URL.h"
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,7 +9,10 @@ namespace platform {
 
 class Menu;
 class StatusItem;
+class URL;
 class Window;
+struct RunningApplication;
+struct ScriptResult;
 
 // What shows the model to the user and stands for the rest of the system:
 // the headless window server, or a desktop. The model tells it what

@@ -1,6 +1,7 @@
 #include "platform/appkit/Pasteboard.h"
 
 #include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/URL.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/appkit/PasteboardType.h"
-#include "platform/foundation/URL.h"
 
 #include <optional>
 #include <string>
@@ -9,6 +8,8 @@
 #include <vector>
 
 namespace platform {
+
+class URL;
 
 // The data of one drag or copy: a string per type, in the order the source
 // declared them.

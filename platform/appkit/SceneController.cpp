@@ -3,6 +3,7 @@
 #include "platform/appkit/Application.h"
 #include "platform/appkit/ViewController.h"
 #include "platform/appkit/Window.h"
+#include "platform/foundation/URL.h"
 
 namespace platform {
 

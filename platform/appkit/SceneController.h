@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/appkit/Scene.h"
-#include "platform/foundation/URL.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+class URL;
 
 class Window;
 

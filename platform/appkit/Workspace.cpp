@@ -2,6 +2,8 @@
 
 #include "platform/appkit/Application.h"
 #include "platform/appkit/Backend.h"
+#include "platform/appkit/RunningApplication.h"
+#include "platform/foundation/URL.h"
 #include "platform/runloop/DispatchQueue.h"
 
 namespace platform {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/appkit/RunningApplication.h"
-#include "platform/foundation/URL.h"
-
 #include <optional>
 #include <vector>
 
 namespace platform {
+
+class URL;
+struct RunningApplication;
 
 // The system's services for opening things and for knowing the other
 // applications.

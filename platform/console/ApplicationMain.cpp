@@ -4,6 +4,7 @@
 #include "platform/console/ConsoleOutput.h"
 #include "platform/console/DesktopSession.h"
 #include "platform/console/LaunchOptions.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/Clock.h"

@@ -2,9 +2,12 @@
 
 #include "platform/appkit/Application.h"
 #include "platform/appkit/Event.h"
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
 #include "platform/appkit/Workspace.h"
 #include "platform/console/CommandRegistry.h"
 #include "platform/console/NumberArgument.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessEvent.h"
 #include "platform/headless/HeadlessSession.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/foundation/Data.h"
-#include "platform/foundation/URL.h"
 #include "platform/plist/PropertyList.h"
 
 #include <cstdint>
@@ -11,6 +10,8 @@
 #include <string_view>
 
 namespace platform {
+
+class URL;
 
 // A program's defaults: its own domain, persisted as one binary property list
 // at ${XDG_CONFIG_HOME:-~/.config}/menulets/<domain>.plist, above the global

@@ -1,5 +1,7 @@
 #include "platform/foundation/FileHandle.h"
 
+#include "platform/foundation/URL.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/foundation/Data.h"
-#include "platform/foundation/URL.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +8,8 @@
 #include <string>
 
 namespace platform {
+
+class URL;
 
 // An open file for writing. Opening never creates a file: a missing file,
 // a folder or a file without write permission fails with an error.

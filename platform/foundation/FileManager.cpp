@@ -1,5 +1,7 @@
 #include "platform/foundation/FileManager.h"
 
+#include "platform/foundation/URL.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>

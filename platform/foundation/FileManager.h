@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/foundation/Data.h"
-#include "platform/foundation/URL.h"
 
 #include <optional>
 #include <string>
@@ -9,6 +8,8 @@
 #include <vector>
 
 namespace platform {
+
+class URL;
 
 enum class SearchPathDirectory {
     applicationSupport, // ${XDG_DATA_HOME:-~/.local/share}

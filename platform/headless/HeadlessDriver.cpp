@@ -10,6 +10,7 @@
 #include "platform/appkit/ViewController.h"
 #include "platform/appkit/WindowDelegate.h"
 #include "platform/appkit/Window.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/headless/MenuListing.h"
 #include "platform/headless/StatusItemSnapshot.h"

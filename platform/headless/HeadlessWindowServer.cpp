@@ -1,6 +1,8 @@
 #include "platform/headless/HeadlessWindowServer.h"
 
 #include "platform/appkit/Menu.h"
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
 #include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusBarWindow.h"
@@ -9,6 +11,7 @@
 #include "platform/defaults/GlobalAppearance.h"
 #include "platform/foundation/AsciiCase.h"
 #include "platform/foundation/SaveFailures.h"
+#include "platform/foundation/URL.h"
 
 #include <algorithm>
 #include <filesystem>

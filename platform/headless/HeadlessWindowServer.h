@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/appkit/Backend.h"
-#include "platform/headless/HeadlessEvent.h"
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
 #include "platform/appkit/SystemEvents.h"
+#include "platform/headless/HeadlessEvent.h"
 #include "platform/headless/StatusItemSnapshot.h"
 
 #include <functional>

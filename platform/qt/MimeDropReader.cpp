@@ -1,5 +1,7 @@
 #include "platform/qt/MimeDropReader.h"
 
+#include "platform/foundation/URL.h"
+
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>

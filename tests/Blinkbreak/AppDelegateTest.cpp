@@ -3,6 +3,7 @@
 #include "platform/appkit/Image.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/Workspace.h"
+#include "platform/foundation/URL.h"
 #include "platform/runloop/RunLoop.h"
 
 using namespace platform;

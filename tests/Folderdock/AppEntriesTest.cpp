@@ -1,4 +1,6 @@
 #include "tests/Folderdock/FolderdockTestSupport.h"
+#include "platform/appkit/RunningApplication.h"
+#include "platform/foundation/URL.h"
 #include "tests/platform/time/TimeTestSupport.h"
 #include "tests/support/TemporaryHome.h"
 

@@ -1,4 +1,5 @@
 #include "tests/Folderdock/FolderdockTestSupport.h"
+#include "platform/foundation/URL.h"
 #include "tests/support/TemporaryHome.h"
 
 #include "Folderdock/ApplicationLog.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/foundation/FileManager.h"
+#include "platform/foundation/URL.h"
 
 #include <algorithm>
 #include <fcntl.h>

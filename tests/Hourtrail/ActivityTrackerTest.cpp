@@ -2,7 +2,10 @@
 
 #include "Hourtrail/BrowserURL.h"
 
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
 #include "platform/foundation/DebugLine.h"
+#include "platform/foundation/URL.h"
 
 #include <sstream>
 

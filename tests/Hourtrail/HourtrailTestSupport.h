@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/appkit/RunningApplication.h"
+#include "platform/appkit/ScriptResult.h"
 #include "tests/platform/time/TimeTestSupport.h"
 #include "tests/support/TemporaryHome.h"
 

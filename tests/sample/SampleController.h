@@ -14,6 +14,7 @@
 #include "platform/appkit/WindowController.h"
 #include "platform/appkit/WindowDelegate.h"
 #include "platform/appkit/Workspace.h"
+#include "platform/foundation/URL.h"
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/runloop/RunLoop.h"
 #include "tests/sample/SampleContent.h"

@@ -1,4 +1,6 @@
 #include "platform/appkit/AppleScript.h"
+#include "platform/appkit/ScriptResult.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 

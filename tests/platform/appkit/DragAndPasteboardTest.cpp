@@ -2,6 +2,7 @@
 #include "platform/appkit/Pasteboard.h"
 #include "platform/appkit/Window.h"
 #include "platform/appkit/WindowDelegate.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessSession.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "platform/foundation/FileHandle.h"
 #include "platform/foundation/FileManager.h"
 
+#include "platform/foundation/URL.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <gtest/gtest.h>

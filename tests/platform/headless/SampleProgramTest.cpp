@@ -3,6 +3,7 @@
 #include "platform/appkit/MenuItem.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/Window.h"
+#include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/headless/ViewDriver.h"

@@ -1,4 +1,5 @@
 #include "platform/plist/PropertyListCoding.h"
+#include "platform/plist/URLCoding.h"
 
 #include <gtest/gtest.h>
 
