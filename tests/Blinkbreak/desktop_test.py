@@ -4,18 +4,14 @@ blinkbreak: scheme, so `xdg-open blinkbreak://Blinkbreak` hands the URL to the
 running program, which opens one reminder window and leaves the keyboard with
 the window the person is in; the blue sector of its clock grows between
 two screenshots; once clicked into, Escape closes it."""
-import os, shutil, subprocess, sys, tempfile
+import os, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
 
 BUILD = sys.argv[1]
 
-missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop", "xdg-open", "xdg-mime"]
-                                      if shutil.which(tool) is None]
-if missing:
-    print("skipped: no " + ", ".join(missing))
-    sys.exit(0)
+xdesktop.skip_without("openbox", "xprop", "xdg-open", "xdg-mime")
 
 
 def blue(r, g, b):

@@ -12,9 +12,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Carryover", "Carryover")
 
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 
 
 def store(home):
@@ -27,8 +25,7 @@ def store(home):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     program = desktop.spawn([BINARY], env=env)
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon in the panel")
     found = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the drop chip")

@@ -12,9 +12,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Carryover", "Carryover")
 
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 
 
 def environment(home, base):

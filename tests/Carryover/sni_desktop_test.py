@@ -12,9 +12,7 @@ BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Carryover", "Carryover")
 
 xdesktop.under_system_python()
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 import sni  # noqa: E402
 
 
@@ -24,8 +22,7 @@ def opened(home):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray=None) as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home, PATH=home + "/bin:" + desktop.env["PATH"])
+    env = desktop.user_env(home, PATH=home + "/bin:" + desktop.env["PATH"])
     os.makedirs(home + "/bin")
     with open(home + "/bin/xdg-open", "w") as f:
         f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s/opened.txt"\n' % home)

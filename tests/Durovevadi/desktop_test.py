@@ -12,9 +12,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Durovevadi", "Durovevadi")
 
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 
 
 def style(home):
@@ -26,8 +24,7 @@ def style(home):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home, GSETTINGS_BACKEND="keyfile")
+    env = desktop.user_env(home, GSETTINGS_BACKEND="keyfile")
     portal = desktop.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(xdesktop.__file__), "settings_portal.py"),
                             "1"], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
     assert portal.stdout.readline().decode().strip() == "ready"

@@ -12,10 +12,7 @@ xdesktop.under_system_python()
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Folderdock", "Folderdock")
 
-if xdesktop.missing_tools() or not any(os.access(os.path.join(d, "gio"), os.X_OK)
-                                       for d in os.environ["PATH"].split(":")):
-    print("skipped: no " + ", ".join(xdesktop.missing_tools() or ["gio"]))
-    sys.exit(0)
+xdesktop.skip_without("gio")
 import gi  # noqa: E402
 import sni  # noqa: E402
 
@@ -28,8 +25,7 @@ def write(path, text, executable=False):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     apps = os.path.join(home, "Apps")
     os.makedirs(apps)
     write(os.path.join(apps, "notes.desktop"), "[Desktop Entry]\nType=Application\nName=Notes Pad\n"

@@ -10,9 +10,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Hourtrail", "Hourtrail")
 
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 
 
 def menu_popup(desktop, program, icon):
@@ -24,8 +22,7 @@ def menu_popup(desktop, program, icon):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Hourtrail"), "Hourtrail's icon in the panel")
     x, y = icon.centre()

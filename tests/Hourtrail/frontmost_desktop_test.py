@@ -12,10 +12,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Hourtrail", "Hourtrail")
 
-missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop"] if shutil.which(tool) is None]
-if missing:
-    print("skipped: no " + ", ".join(missing))
-    sys.exit(0)
+xdesktop.skip_without("openbox", "xprop")
 
 # A window of the given class at the given place; GTK announces its process.
 WINDOW = """

@@ -11,9 +11,7 @@ BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Hourtrail", "Hourtrail")
 
 xdesktop.under_system_python()
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 import sni  # noqa: E402
 
 
@@ -22,8 +20,7 @@ def labels(entries):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
     item = sni.Item(desktop.env["DBUS_SESSION_BUS_ADDRESS"], *desktop.status_notifier_item())
 

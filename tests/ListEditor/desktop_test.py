@@ -3,7 +3,7 @@
 the tray icon opens the list window, text typed into the row reaches the
 defaults file (read with plistlib) once typing pauses, a row's context menu
 deletes it, and a click on another program's window closes the list window."""
-import os, plistlib, shutil, subprocess, sys, tempfile
+import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
@@ -15,10 +15,7 @@ PROGRAMS = [
     ("DawnList", "Dawn Lists", "dawnLists"),
 ]
 
-missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop"] if shutil.which(tool) is None]
-if missing:
-    print("skipped: no " + ", ".join(missing))
-    sys.exit(0)
+xdesktop.skip_without("openbox", "xprop")
 
 
 def stored_texts(home, program, key):
@@ -35,8 +32,7 @@ def stored_texts(home, program, key):
 for program, title, key in PROGRAMS:
     with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
         desktop.start_window_manager()
-        env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-                   XDG_RUNTIME_DIR=home)
+        env = desktop.user_env(home)
         running = desktop.spawn([os.path.join(BUILD, program, program)], env=env, stderr=subprocess.PIPE)
         icon = xdesktop.wait_for(lambda: desktop.docked_icon(program), program + "'s icon in the panel")
         # Another program's window, to click into later.

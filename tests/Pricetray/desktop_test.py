@@ -3,7 +3,7 @@
 onto its drop chip opens the price window; a price, title and category typed
 with the keyboard and Save file the item in the store (read with plistlib),
 and the menu the panel draws lists it under its category."""
-import os, plistlib, shutil, subprocess, sys, tempfile
+import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
@@ -12,10 +12,7 @@ xdesktop.under_system_python()
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Pricetray", "Pricetray")
 
-missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop"] if shutil.which(tool) is None]
-if missing:
-    print("skipped: no " + ", ".join(missing))
-    sys.exit(0)
+xdesktop.skip_without("openbox", "xprop")
 import sni  # noqa: E402
 
 
@@ -41,8 +38,7 @@ def contains(value, wanted):
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as desktop:
     desktop.start_window_manager()
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
     item = sni.Item(desktop.env["DBUS_SESSION_BUS_ADDRESS"], *desktop.status_notifier_item())
     chip = xdesktop.wait_for(lambda: desktop.drop_chip("Pricetray"), "the drop chip")

@@ -5,7 +5,7 @@ dragged with the mouse sets "Talkclock.target" (read from the defaults file
 with plistlib), Start (reached with Tab) counts, and the tiles change as it counts. The panel's context menu
 opens the settings window, whose switch, pressed from the keyboard, stores
 "Talkclock.showTitle"."""
-import os, plistlib, shutil, subprocess, sys, tempfile
+import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
@@ -13,10 +13,7 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Talkclock", "Talkclock")
 
-missing = xdesktop.missing_tools() + [tool for tool in ["openbox", "xprop"] if shutil.which(tool) is None]
-if missing:
-    print("skipped: no " + ", ".join(missing))
-    sys.exit(0)
+xdesktop.skip_without("openbox", "xprop")
 
 def knob(desktop, panel):
     """Where the slider's knob is: just past the filled, highlighted part of its track."""
@@ -41,8 +38,7 @@ def states(desktop, window):
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.start_window_manager()
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Talkclock"), "Talkclock's icon in the panel")
     other = desktop.drag_source("link", "https://other.example/", "Other")

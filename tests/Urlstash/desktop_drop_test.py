@@ -3,7 +3,7 @@
 chip from a program offering what a browser offers is appended to links.txt,
 title included; a click on the chip hands the links folder to the desktop's
 opener, as the console's click does."""
-import os, subprocess, sys, tempfile
+import os, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import xdesktop  # noqa: E402
@@ -11,13 +11,10 @@ import xdesktop  # noqa: E402
 BUILD = sys.argv[1]
 BINARY = os.path.join(BUILD, "Urlstash", "Urlstash")
 
-if xdesktop.missing_tools():
-    print("skipped: no " + ", ".join(xdesktop.missing_tools()))
-    sys.exit(0)
+xdesktop.skip_without()
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home, PATH=home + "/bin:" + desktop.env["PATH"])
+    env = desktop.user_env(home, PATH=home + "/bin:" + desktop.env["PATH"])
     os.makedirs(home + "/bin")
     with open(home + "/bin/xdg-open", "w") as f:
         f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s/opened.txt"\n' % home)

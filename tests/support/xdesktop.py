@@ -16,6 +16,15 @@ def missing_tools():
     return missing
 
 
+def skip_without(*tools):
+    """Ends the test as skipped, saying what is missing, without the desktop's
+    tools or these."""
+    missing = missing_tools() + [tool for tool in tools if shutil.which(tool) is None]
+    if missing:
+        print("skipped: no " + ", ".join(missing))
+        sys.exit(0)
+
+
 def under_system_python():
     """Runs the calling test again under Debian's Python, which has the GObject
     bindings the test's D-Bus calls use, unless this one has them."""
@@ -179,6 +188,11 @@ class XDesktop:
                 process.stdout.close()
         shutil.rmtree(self.folder, ignore_errors=True)
         return False
+
+    def user_env(self, home, **extra):
+        """The desktop's environment for a user whose home and XDG folders are in `home`."""
+        return dict(self.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
+                    XDG_RUNTIME_DIR=home, **extra)
 
     def spawn(self, command, env=None, **options):
         options.setdefault("stdout", subprocess.DEVNULL)
