@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Measures a program on the desktop backend under a private X server and
 tray panel (tests/support/xdesktop.py): the time from exec to its icon docked
-in the panel (median of five starts), its resident memory once idle, and how
-often its threads wake while it sits idle (voluntary context switches).
+in the panel (median of five starts), its resident memory once idle beside
+that of a bare Qt tray program (MinimalQtTray), and how often its threads
+wake while it sits idle (voluntary context switches).
 
     benchmarks/desktop_measure.py build [Program] [idle seconds, 60 by default]"""
 import os, statistics, sys, tempfile, time
@@ -34,8 +35,7 @@ def switches(pid):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = dict(desktop.env, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
-               XDG_RUNTIME_DIR=home)
+    env = desktop.user_env(home)
     starts = []
     for _ in range(5):
         began = time.monotonic()
@@ -51,6 +51,12 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     xdesktop.wait_for(lambda: desktop.docked_icon(program), "the icon")
     time.sleep(2)
     print("resident memory when idle: %d KiB" % status(process.pid, "VmRSS"))
+    peer = desktop.spawn([os.path.join(build, "benchmarks", "MinimalQtTray")], env=env)
+    xdesktop.wait_for(lambda: desktop.docked_icon("MinimalQtTray"), "the minimal tray program's icon")
+    time.sleep(2)
+    print("resident memory of a bare Qt tray program: %d KiB" % status(peer.pid, "VmRSS"))
+    peer.terminate()
+    peer.wait(timeout=20)
     before = switches(process.pid)
     time.sleep(idle)
     after = switches(process.pid)
