@@ -81,13 +81,39 @@ void DesktopAppearance::settingChanged(const QDBusMessage& message) {
     }
 }
 
+// Which of the desktops whose colour scheme we can set this is, from
+// XDG_CURRENT_DESKTOP ("ubuntu:GNOME", "KDE"). Writing GNOME's key on another
+// desktop would report a change nobody sees.
+DesktopAppearance::Setter DesktopAppearance::setterForThisDesktop() {
+    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
+    for (const QString& desktop : desktops) {
+        if (desktop.compare(QStringLiteral("KDE"), Qt::CaseInsensitive) == 0) {
+            return Setter::plasma;
+        }
+        for (const char* gnomeLike : {"GNOME", "Unity", "Budgie", "Pantheon"}) {
+            if (desktop.compare(QLatin1String(gnomeLike), Qt::CaseInsensitive) == 0) {
+                return Setter::gnome;
+            }
+        }
+    }
+    return Setter::none;
+}
+
 bool DesktopAppearance::setDark(bool dark) {
-    QProcess gsettings;
-    gsettings.start(QStringLiteral("gsettings"),
-                    {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), colorSchemeKey,
-                     dark ? QStringLiteral("prefer-dark") : QStringLiteral("default")});
-    if (!gsettings.waitForFinished(5000) || gsettings.exitStatus() != QProcess::NormalExit ||
-        gsettings.exitCode() != 0) {
+    QProcess setter;
+    switch (setterForThisDesktop()) {
+    case Setter::gnome:
+        setter.start(QStringLiteral("gsettings"),
+                     {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.interface"), colorSchemeKey,
+                      dark ? QStringLiteral("prefer-dark") : QStringLiteral("default")});
+        break;
+    case Setter::plasma:
+        setter.start(QStringLiteral("plasma-apply-colorscheme"),
+                     {dark ? QStringLiteral("BreezeDark") : QStringLiteral("BreezeLight")});
+        break;
+    case Setter::none: return false;
+    }
+    if (!setter.waitForFinished(5000) || setter.exitStatus() != QProcess::NormalExit || setter.exitCode() != 0) {
         return false;
     }
     // The portal will say so too; the programs see it now.

@@ -24,7 +24,7 @@ def style(home):
 
 
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
-    env = desktop.user_env(home, GSETTINGS_BACKEND="keyfile")
+    env = desktop.user_env(home, GSETTINGS_BACKEND="keyfile", XDG_CURRENT_DESKTOP="GNOME")
     portal = desktop.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(xdesktop.__file__), "settings_portal.py"),
                             "1"], stdin=subprocess.PIPE, stdout=subprocess.PIPE)
     assert portal.stdout.readline().decode().strip() == "ready"
