@@ -118,6 +118,8 @@ void QtWindow::applyStyle(const Window& window) {
     setWindowFlags(flags);
     setAttribute(Qt::WA_TranslucentBackground, hud);
     setPalette(hud ? hudPalette(palette()) : QPalette());
+    // The window's own background goes on the fresh palette again.
+    appliedBackground_ = QColor();
     if (shown) {
         show();
     }
