@@ -188,10 +188,9 @@ std::unique_ptr<ViewRenderer::Rendered> ViewRenderer::render(ViewNode& node, std
         makeContent(*previous, node);
     }
     Rendered& rendered = *previous;
-    // The content's own size policy, then what the children ask, then the
-    // frame the modifiers give, which has the last word.
-    // A container is as large as its views need, unless one of them takes
-    // all the space offered (see place()).
+    // The size policy is the content's own (a container is as large as its
+    // views need), then what the children ask (place()), then the frame the
+    // modifiers give, which has the last word.
     rendered.box->setSizePolicy(rendered.leaf ? rendered.leaf->sizePolicy()
                                               : QSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum));
     applyEnvironment(*rendered.box, node);
@@ -208,7 +207,6 @@ void ViewRenderer::makeContent(Rendered& rendered, ViewNode& node) {
     auto leaf = [&](QWidget* widget) {
         rendered.leaf = widget;
         layout.addWidget(widget);
-        box.setSizePolicy(widget->sizePolicy());
     };
     auto childBox = [&](QLayout* childLayout, QWidget* childParent) {
         rendered.childLayout = childLayout;
@@ -238,7 +236,6 @@ void ViewRenderer::makeContent(Rendered& rendered, ViewNode& node) {
         auto* row = new QHBoxLayout;
         row->setSpacing(defaultSpacing);
         layout.addLayout(row);
-        box.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         rendered.leaf = new SliderWidget(&box, act_);
         childBox(row, &box);
         break;
@@ -262,7 +259,7 @@ void ViewRenderer::makeContent(Rendered& rendered, ViewNode& node) {
         break;
     }
     case Kind::shape: leaf(new ShapeWidget(&box)); break;
-    case Kind::empty: box.setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); break;
+    case Kind::empty: break;
     case Kind::stack: {
         const auto& stack = static_cast<const StackNode&>(node);
         QLayout* children = nullptr;
