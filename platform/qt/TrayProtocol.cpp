@@ -1,15 +1,13 @@
 #include "platform/qt/TrayProtocol.h"
 
+#include "platform/qt/XcbSupport.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QGuiApplication>
-
-#include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,10 +18,6 @@ namespace {
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 TrayProtocol::Kind settled = TrayProtocol::Kind::xembed;
-
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
 
 // The screen of DISPLAY (":0.1" is screen 1), whose tray selection Qt docks to.
 int screenNumber() {
@@ -57,19 +51,18 @@ bool TrayProtocol::statusNotifierHostRegistered() {
 }
 
 bool TrayProtocol::xembedTrayPresent() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = qtXcbConnection();
     if (!connection) {
         return false;
     }
-    const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber());
-    std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> atom(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE) {
+    // The selection's atom exists once some tray has asked for it.
+    const xcb_atom_t selection =
+        xcbAtom(connection, "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber()), true);
+    if (selection == XCB_ATOM_NONE) {
         return false;
     }
-    std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr));
+    XcbReply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
     return owner && owner->owner != XCB_NONE;
 }
 

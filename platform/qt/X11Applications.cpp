@@ -1,44 +1,17 @@
 #include "platform/qt/X11Applications.h"
 
-#include <QGuiApplication>
-
-#include <xcb/xcb.h>
+#include "platform/qt/XcbSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <string>
 
 namespace platform {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
-
-std::uint32_t internAtom(xcb_connection_t* connection, std::string_view name) {
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
-    ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
-    return reply ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
-}
-
-ReplyPointer<xcb_get_property_reply_t> property(xcb_connection_t* connection, std::uint32_t window,
-                                                std::uint32_t name, std::uint32_t type) {
-    // A client list of a few thousand windows is far more than any desktop holds.
-    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, 4096);
-    return ReplyPointer<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
-}
-
-std::vector<std::uint32_t> cardinals(const xcb_get_property_reply_t* reply) {
-    if (!reply || reply->format != 32) {
-        return {};
-    }
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-    return {values, values + xcb_get_property_value_length(reply) / 4};
-}
+// A client list of a few thousand windows is far more than any desktop holds.
+constexpr std::uint32_t propertyLength = 4096;
 
 // WM_CLASS holds the instance and then the class, each ended by a zero byte.
 std::string windowClass(const xcb_get_property_reply_t* reply) {
@@ -59,15 +32,14 @@ std::string windowClass(const xcb_get_property_reply_t* reply) {
 
 X11Applications::X11Applications()
     : namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection()) {
+    connection_ = qtXcbConnection();
+    if (!connection_) {
         return;
     }
-    connection_ = x11->connection();
-    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    activeWindowAtom_ = internAtom(connection_, "_NET_ACTIVE_WINDOW");
-    clientListAtom_ = internAtom(connection_, "_NET_CLIENT_LIST");
-    processAtom_ = internAtom(connection_, "_NET_WM_PID");
+    root_ = xcbRootWindow(connection_);
+    activeWindowAtom_ = xcbAtom(connection_, "_NET_ACTIVE_WINDOW");
+    clientListAtom_ = xcbAtom(connection_, "_NET_CLIENT_LIST");
+    processAtom_ = xcbAtom(connection_, "_NET_WM_PID");
 }
 
 bool X11Applications::available() {
@@ -80,14 +52,14 @@ bool X11Applications::available() {
 }
 
 std::vector<std::uint32_t> X11Applications::rootWindows(std::uint32_t name) {
-    auto reply = property(connection_, root_, name, XCB_ATOM_WINDOW);
-    return cardinals(reply.get());
+    return xcbCardinals(xcbProperty(connection_, root_, name, XCB_ATOM_WINDOW, propertyLength).get());
 }
 
 RunningApplication X11Applications::application(std::uint32_t window) {
-    const auto processes = cardinals(property(connection_, window, processAtom_, XCB_ATOM_CARDINAL).get());
+    const auto processes =
+        xcbCardinals(xcbProperty(connection_, window, processAtom_, XCB_ATOM_CARDINAL, propertyLength).get());
     const int processIdentifier = processes.empty() ? 0 : static_cast<int>(processes.front());
-    const auto windowClassReply = property(connection_, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+    const auto windowClassReply = xcbProperty(connection_, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, propertyLength);
     return namer_.application(processIdentifier, windowClass(windowClassReply.get()));
 }
 
