@@ -1,17 +1,16 @@
 #include "platform/qt/QtWindowServer.h"
 
 #include "platform/appkit/Application.h"
-#include "platform/appkit/DraggingInfo.h"
 #include "platform/appkit/Menu.h"
 #include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
-#include "platform/appkit/WindowDelegate.h"
 #include "platform/qt/ApplicationLauncher.h"
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/StatusItemDropTarget.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
 #include "platform/qt/X11Applications.h"
@@ -128,12 +127,9 @@ bool QtWindowServer::drop(Pasteboard pasteboard) {
         if (!window || !window->delegate() || !window->acceptsDragTypes(types)) {
             continue;
         }
-        DraggingInfo info(std::move(pasteboard));
-        if (window->dragEntered(info) != DragOperation::none) {
-            return window->dragPerformed(info);
-        }
-        window->delegate()->draggingExited();
-        return false;
+        // The first window that takes such a drag has it, taken or not.
+        StatusItemDropTarget target(item, nullptr);
+        return target.enter(std::move(pasteboard)) && target.drop();
     }
     return false;
 }

@@ -19,15 +19,22 @@ std::shared_ptr<Window> StatusItemDropTarget::window() const {
 }
 
 bool StatusItemDropTarget::enter(const QMimeData& data) {
-    dragged_.reset();
-    auto target = window();
     auto pasteboard = MimeDropReader::read(data);
-    const auto types = pasteboard ? pasteboard->types().value_or(std::vector<PasteboardTypeName>{})
-                                  : std::vector<PasteboardTypeName>{};
-    if (!target || !target->delegate() || !pasteboard || !target->acceptsDragTypes(types)) {
+    if (!pasteboard) {
+        dragged_.reset();
         return false;
     }
-    DraggingInfo info(*pasteboard);
+    return enter(std::move(*pasteboard));
+}
+
+bool StatusItemDropTarget::enter(Pasteboard pasteboard) {
+    dragged_.reset();
+    auto target = window();
+    const auto types = pasteboard.types().value_or(std::vector<PasteboardTypeName>{});
+    if (!target || !target->delegate() || !target->acceptsDragTypes(types)) {
+        return false;
+    }
+    DraggingInfo info(pasteboard);
     if (target->dragEntered(info) == DragOperation::none) {
         target->delegate()->draggingExited();
         return false;

@@ -24,6 +24,7 @@ public:
 
     // Whether the item's window takes the drag.
     bool enter(const QMimeData& data);
+    bool enter(Pasteboard pasteboard);
     void leave();
     // Whether the window took the drop; the drag ends either way.
     bool drop();

@@ -35,15 +35,18 @@ TrayItem::~TrayItem() {
     icon_.setContextMenu(nullptr);
 }
 
+bool TrayItem::takesDrags(const StatusItem& item) {
+    auto button = item.button();
+    auto window = button ? button->window() : nullptr;
+    return window && !window->registeredDraggedTypes().empty();
+}
+
 void TrayItem::syncDockedDrops(const StatusItem& item) {
     if (dockedDrops_ && dockedDrops_->isAttached()) {
         return;
     }
     dockedDrops_.reset();
-    auto button = item.button();
-    auto window = button ? button->window() : nullptr;
-    if (TrayProtocol::current() != TrayProtocol::Kind::xembed || !icon_.isVisible() || !window ||
-        window->registeredDraggedTypes().empty()) {
+    if (TrayProtocol::current() != TrayProtocol::Kind::xembed || !icon_.isVisible() || !takesDrags(item)) {
         return;
     }
     // Qt makes the icon's window as the icon is shown, and each item claims
@@ -73,10 +76,8 @@ void TrayItem::syncPanelMenu(const StatusItem& item) {
 }
 
 void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
-    auto button = item.button();
-    auto window = button ? button->window() : nullptr;
     if (!chip_) {
-        if (!window || window->registeredDraggedTypes().empty()) {
+        if (!takesDrags(item)) {
             return;
         }
         DropChip::Delivery delivery;

@@ -49,6 +49,8 @@ private:
     void syncDropChip(const StatusItem& item, bool redrawn);
     void syncPanelMenu(const StatusItem& item);
     void syncDockedDrops(const StatusItem& item);
+    // Whether the item's button window registers drag types.
+    static bool takesDrags(const StatusItem& item);
 
     std::weak_ptr<StatusItem> item_;
     Click click_;
