@@ -59,15 +59,6 @@ std::vector<std::string> keystrokes(const std::string& text) {
 ViewActionResult failed(std::string message) { return {false, std::move(message)}; }
 ViewActionResult succeeded(std::string message) { return {true, std::move(message)}; }
 
-const ContextMenuModifier* contextMenuAround(const ViewNode* node) {
-    for (; node; node = node->parent()) {
-        if (auto menu = node->modifier<ContextMenuModifier>()) {
-            return menu;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 HostingController* ViewDriver::hosting(const Window& window) {
@@ -204,7 +195,7 @@ ViewActionResult ViewDriver::chooseContextItem(const std::string& viewName, cons
     if (!view) {
         return failed("no view " + debugDescription(viewName));
     }
-    auto menu = contextMenuAround(view);
+    auto menu = view->environment<ContextMenuModifier>();
     if (!menu) {
         return failed(debugDescription(viewName) + " has no context menu");
     }

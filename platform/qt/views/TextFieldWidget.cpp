@@ -26,11 +26,7 @@ void TextFieldWidget::sync(ViewNode& field) {
     setEnabled(node.isEnabled());
     // A context menu of the row the field is in comes before the field's own
     // editing menu.
-    bool rowHasMenu = false;
-    for (const ViewNode* around = &field; around && !rowHasMenu; around = around->parent()) {
-        rowHasMenu = around->modifier<ContextMenuModifier>() != nullptr;
-    }
-    setContextMenuPolicy(rowHasMenu ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    setContextMenuPolicy(field.environment<ContextMenuModifier>() ? Qt::NoContextMenu : Qt::DefaultContextMenu);
     const QString shown = QString::fromStdString(node.text());
     if (!hasFocus() && text() != shown) {
         setText(shown);
