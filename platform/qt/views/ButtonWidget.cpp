@@ -19,9 +19,13 @@ void ButtonWidget::sync(ViewNode& button, bool textLabel) {
     setEnabled(node.isEnabled());
     const ButtonStyle style = node.style();
     setFlat(style == ButtonStyle::borderless || style == ButtonStyle::plain);
-    setStyleSheet(style == ButtonStyle::plain
-                      ? QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }")
-                      : QString());
+    // Setting a style sheet restyles the button even when it is the same one.
+    const QString sheet = style == ButtonStyle::plain
+                              ? QStringLiteral("QPushButton { border: none; background: transparent; padding: 0; }")
+                              : QString();
+    if (styleSheet() != sheet) {
+        setStyleSheet(sheet);
+    }
 }
 
 // A label of views sizes the button; Qt's hint counts only a text or icon.

@@ -47,7 +47,7 @@ ViewBox::ViewBox(QWidget* parent, UserAction act) : QWidget(parent), act_(std::m
     connect(this, &QWidget::customContextMenuRequested, this, &ViewBox::showContextMenu);
 }
 
-void ViewBox::applyModifiers(const ViewNode& node) {
+void ViewBox::applyModifiers(const ViewNode& node, QSizePolicy policy) {
     node_ = std::const_pointer_cast<ViewNode>(node.shared_from_this());
     EdgeInsets padding;
     for (const auto& modifier : node.modifiers()) {
@@ -71,38 +71,41 @@ void ViewBox::applyModifiers(const ViewNode& node) {
     const auto* help = node.modifier<HelpModifier>();
     setToolTip(help ? QString::fromStdString(help->text()) : QString());
     setContextMenuPolicy(node.modifier<ContextMenuModifier>() ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
-    applyFrame(node);
+    applyFrame(node, policy);
     applyEffect(node);
     update();
 }
 
-void ViewBox::applyFrame(const ViewNode& node) {
-    QSizePolicy policy = sizePolicy();
+// Each limit is worked out first and set once, so an unchanged frame does
+// not make Qt lay the window out again.
+void ViewBox::applyFrame(const ViewNode& node, QSizePolicy policy) {
     const auto* frame = node.modifier<FrameModifier>();
     static const FrameLimits none;
     const FrameLimits& limits = frame ? frame->limits() : none;
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    QSize minimum(0, 0);
+    QSize maximum(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (isFinite(limits.width)) {
-        setFixedWidth(points(*limits.width));
+        minimum.setWidth(points(*limits.width));
+        maximum.setWidth(points(*limits.width));
     } else {
         if (isFinite(limits.minWidth)) {
-            setMinimumWidth(points(*limits.minWidth));
+            minimum.setWidth(points(*limits.minWidth));
         }
         if (isFinite(limits.maxWidth)) {
-            setMaximumWidth(points(*limits.maxWidth));
+            maximum.setWidth(points(*limits.maxWidth));
         } else if (limits.maxWidth) {
             policy.setHorizontalPolicy(QSizePolicy::Expanding);
         }
     }
     if (isFinite(limits.height)) {
-        setFixedHeight(points(*limits.height));
+        minimum.setHeight(points(*limits.height));
+        maximum.setHeight(points(*limits.height));
     } else {
         if (isFinite(limits.minHeight)) {
-            setMinimumHeight(points(*limits.minHeight));
+            minimum.setHeight(points(*limits.minHeight));
         }
         if (isFinite(limits.maxHeight)) {
-            setMaximumHeight(points(*limits.maxHeight));
+            maximum.setHeight(points(*limits.maxHeight));
         } else if (limits.maxHeight) {
             policy.setVerticalPolicy(QSizePolicy::Expanding);
         }
@@ -121,6 +124,8 @@ void ViewBox::applyFrame(const ViewNode& node) {
             policy.setVerticalPolicy(QSizePolicy::Fixed);
         }
     }
+    setMinimumSize(minimum);
+    setMaximumSize(maximum);
     setSizePolicy(policy);
 }
 

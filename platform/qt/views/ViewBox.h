@@ -27,8 +27,9 @@ public:
 
     // The layout that holds the content (a widget or the children's boxes).
     QBoxLayout& contentLayout() { return *layout_; }
-    // Brings the box's modifiers up to date with the node.
-    void applyModifiers(const ViewNode& node);
+    // Brings the box's modifiers up to date with the node; `policy` is the
+    // size policy of its content, which the frame may change.
+    void applyModifiers(const ViewNode& node, QSizePolicy policy);
 
     // Whether the box takes the space offered along each axis.
     bool expandsHorizontally() const;
@@ -39,7 +40,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void applyFrame(const ViewNode& node);
+    void applyFrame(const ViewNode& node, QSizePolicy policy);
     void applyEffect(const ViewNode& node);
     void showContextMenu(const QPoint& at);
     void updateMask();

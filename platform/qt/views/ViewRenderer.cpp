@@ -188,16 +188,24 @@ std::unique_ptr<ViewRenderer::Rendered> ViewRenderer::render(ViewNode& node, std
         makeContent(*previous, node);
     }
     Rendered& rendered = *previous;
-    // The size policy is the content's own (a container is as large as its
-    // views need), then what the children ask (place()), then the frame the
-    // modifiers give, which has the last word.
-    rendered.box->setSizePolicy(rendered.leaf ? rendered.leaf->sizePolicy()
-                                              : QSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum));
     applyEnvironment(*rendered.box, node);
     updateContent(rendered, node);
     renderChildren(rendered, contentChildren(node), rendered.childParent);
-    place(rendered, node);
-    rendered.box->applyModifiers(node);
+    // The size policy is the content's own (a container is as large as its
+    // views need), then what the children ask, then the frame the modifiers
+    // give, which has the last word; the box takes only the result.
+    QSizePolicy policy = rendered.leaf ? rendered.leaf->sizePolicy()
+                                       : QSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
+    const Expansion inside = place(rendered, node);
+    if (rendered.kind == Kind::stack || rendered.kind == Kind::group || rendered.kind == Kind::form) {
+        if (inside.horizontal) {
+            policy.setHorizontalPolicy(QSizePolicy::Expanding);
+        }
+        if (inside.vertical) {
+            policy.setVerticalPolicy(QSizePolicy::Expanding);
+        }
+    }
+    rendered.box->applyModifiers(node, policy);
     return previous;
 }
 
@@ -365,7 +373,7 @@ void ViewRenderer::updateContent(Rendered& rendered, ViewNode& node) {
         static_cast<ShapeWidget*>(rendered.leaf)->sync(node);
         break;
     }
-    case Kind::empty: rendered.box->setFixedSize(0, 0); break;
+    case Kind::empty:
     case Kind::stack:
     case Kind::list:
     case Kind::form:
@@ -388,36 +396,38 @@ void ViewRenderer::renderChildren(Rendered& rendered, const std::vector<ViewNode
 }
 
 // Puts the children's boxes in the content's layout, in order, each aligned
-// as its container asks unless it takes the space across.
-void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
-    if (!rendered.childLayout) {
-        return;
-    }
-    QLayout& layout = *rendered.childLayout;
-    if (rendered.kind == Kind::slider) {
-        auto& slider = static_cast<Slider::Node&>(node);
-        auto* row = static_cast<QBoxLayout*>(&layout);
-        while (row->count() > 0) {
-            delete row->takeAt(0);
+// as its container asks unless it takes the space across; says whether one
+// of them takes the space offered. A layout that holds them so already is
+// left alone, so an unchanged tree costs no layout pass.
+ViewRenderer::Expansion ViewRenderer::place(Rendered& rendered, ViewNode& node) {
+    const auto expansion = [&rendered] {
+        Expansion inside;
+        for (const auto& child : rendered.children) {
+            inside.horizontal = inside.horizontal || child->box->expandsHorizontally();
+            inside.vertical = inside.vertical || child->box->expandsVertically();
         }
+        return inside;
+    };
+    if (!rendered.childLayout) {
+        return expansion();
+    }
+    std::vector<Placement> placements;
+    if (rendered.kind == Kind::slider) {
         // The label, the lower end, the track, the upper end.
+        auto& slider = static_cast<Slider::Node&>(node);
         for (const char* role : {"label", "minimumValueLabel", "", "maximumValueLabel"}) {
             if (*role == '\0') {
-                row->addWidget(rendered.leaf, 1);
+                placements.push_back({rendered.leaf, 1, Qt::Alignment()});
                 continue;
             }
             for (std::size_t i = 0; i < rendered.children.size(); ++i) {
                 if (slider.childRole(i) == role) {
-                    row->addWidget(rendered.children[i]->box, 0, Qt::AlignVCenter);
+                    placements.push_back({rendered.children[i]->box, 0, Qt::AlignVCenter});
                 }
             }
         }
-        return;
-    }
-    // The stretch at the end of a list's rows stays last.
-    const bool keepsStretch = rendered.kind == Kind::list;
-    while (layout.count() > (keepsStretch ? 1 : 0)) {
-        delete layout.takeAt(0);
+        lay(*rendered.childLayout, placements, 0);
+        return expansion();
     }
     const auto* stack = dynamic_cast<const StackNode*>(&node);
     const auto axis = stack ? stack->axis() : StackNode::Axis::vertical;
@@ -426,7 +436,6 @@ void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
     const bool rows = rendered.kind == Kind::list || rendered.kind == Kind::form;
     const Alignment alignment = stack ? stack->alignment()
                                       : Alignment{rows ? HorizontalAlignment::leading : HorizontalAlignment::center};
-    int index = 0;
     for (const auto& child : rendered.children) {
         ViewBox* box = child->box;
         if (child->kind == Kind::spacer) {
@@ -446,34 +455,38 @@ void ViewRenderer::place(Rendered& rendered, ViewNode& node) {
             flags = (box->expandsHorizontally() ? Qt::Alignment() : horizontalFlag(alignment.horizontal)) |
                     (box->expandsVertically() ? Qt::Alignment() : verticalFlag(alignment.vertical));
         }
-        if (auto* grid = dynamic_cast<QGridLayout*>(&layout)) {
-            grid->addWidget(box, 0, 0, flags);
+        placements.push_back({box, child->kind == Kind::spacer ? 1 : 0, flags});
+    }
+    // The stretch at the end of a list's rows stays last.
+    lay(*rendered.childLayout, placements, rendered.kind == Kind::list ? 1 : 0);
+    return expansion();
+}
+
+void ViewRenderer::lay(QLayout& layout, const std::vector<Placement>& placements, int kept) {
+    auto* line = dynamic_cast<QBoxLayout*>(&layout);
+    bool held = layout.count() == static_cast<int>(placements.size()) + kept;
+    for (std::size_t i = 0; held && i < placements.size(); ++i) {
+        const int at = static_cast<int>(i);
+        QLayoutItem* item = layout.itemAt(at);
+        held = item->widget() == placements[i].widget && item->alignment() == placements[i].alignment &&
+               (!line || line->stretch(at) == placements[i].stretch);
+    }
+    if (held) {
+        return;
+    }
+    while (layout.count() > kept) {
+        delete layout.takeAt(0);
+    }
+    int index = 0;
+    for (const Placement& placement : placements) {
+        if (line) {
+            line->insertWidget(index++, placement.widget, placement.stretch, placement.alignment);
         } else {
-            auto* line = static_cast<QBoxLayout*>(&layout);
-            const bool stretches = child->kind == Kind::spacer;
-            line->insertWidget(index, box, stretches ? 1 : 0, flags);
+            static_cast<QGridLayout&>(layout).addWidget(placement.widget, 0, 0, placement.alignment);
         }
         // Later views of a depth stack are drawn above the earlier ones.
-        box->raise();
-        box->show();
-        ++index;
-    }
-    // A container takes the space across that a view inside it takes.
-    bool horizontal = false;
-    bool vertical = false;
-    for (const auto& child : rendered.children) {
-        horizontal = horizontal || child->box->expandsHorizontally();
-        vertical = vertical || child->box->expandsVertically();
-    }
-    if (rendered.kind == Kind::stack || rendered.kind == Kind::group || rendered.kind == Kind::form) {
-        QSizePolicy policy = rendered.box->sizePolicy();
-        if (horizontal) {
-            policy.setHorizontalPolicy(QSizePolicy::Expanding);
-        }
-        if (vertical) {
-            policy.setVerticalPolicy(QSizePolicy::Expanding);
-        }
-        rendered.box->setSizePolicy(policy);
+        placement.widget->raise();
+        placement.widget->show();
     }
 }
 

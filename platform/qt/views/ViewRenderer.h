@@ -2,6 +2,8 @@
 
 #include "platform/qt/views/UserAction.h"
 
+#include <Qt>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,13 +34,25 @@ public:
 
 private:
     struct Rendered;
+    // Whether a view inside takes the space offered along each axis.
+    struct Expansion {
+        bool horizontal = false;
+        bool vertical = false;
+    };
+    struct Placement {
+        QWidget* widget;
+        int stretch;
+        Qt::Alignment alignment;
+    };
 
     std::unique_ptr<Rendered> render(ViewNode& node, std::unique_ptr<Rendered> previous, QWidget* parent);
     void makeContent(Rendered& rendered, ViewNode& node);
     void updateContent(Rendered& rendered, ViewNode& node);
     // The children's boxes, kept or made anew, placed in the content's layout.
     void renderChildren(Rendered& rendered, const std::vector<ViewNode*>& children, QWidget* parent);
-    void place(Rendered& rendered, ViewNode& node);
+    Expansion place(Rendered& rendered, ViewNode& node);
+    // Lays the widgets out in this order, before the last `kept` items.
+    static void lay(QLayout& layout, const std::vector<Placement>& placements, int kept);
 
     UserAction act_;
     std::unique_ptr<Rendered> root_;
