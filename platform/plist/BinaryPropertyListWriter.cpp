@@ -226,10 +226,8 @@ std::uint32_t BinaryPropertyListWriter::addObject(const void* source, bool isKey
     return static_cast<std::uint32_t>(objects_.size() - 1);
 }
 
-void BinaryPropertyListWriter::prefetchSlot(std::uint32_t hash) const {
-    if (!slots_.empty()) {
-        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
-    }
+const void* BinaryPropertyListWriter::slotFor(std::uint32_t hash) const {
+    return &slots_[hash & (slots_.size() - 1)];
 }
 
 std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std::uint32_t hash, const void* source,
@@ -287,8 +285,9 @@ void BinaryPropertyListWriter::reserveFor(const PropertyList& root) {
     reserveSlots(counts.shareable);
 }
 
+// The table is never empty, so that a slot to prefetch always exists.
 void BinaryPropertyListWriter::reserveSlots(std::size_t shared) {
-    if (4 * shared > 3 * slots_.size()) {
+    if (slots_.empty() || 4 * shared > 3 * slots_.size()) {
         growSlots(std::max<std::size_t>(64, std::bit_ceil(2 * shared)));
     }
 }
@@ -299,7 +298,7 @@ void BinaryPropertyListWriter::prefetchDescendants(const PropertyList& container
             return;
         }
         if (isShareable(value.kind())) {
-            prefetchSlot(hashOf(identityOf(value)));
+            __builtin_prefetch(slotFor(hashOf(identityOf(value))));
             --budget;
         } else {
             prefetchDescendants(value, budget);
@@ -352,7 +351,7 @@ void BinaryPropertyListWriter::flattenChildren(std::size_t count, std::size_t fi
         const PropertyList& child = childAt(i);
         if (isShareable(child.kind())) {
             hashes[i % distance] = hashOf(identityOf(child));
-            prefetchSlot(hashes[i % distance]);
+            __builtin_prefetch(slotFor(hashes[i % distance]));
         } else {
             // A record among many: its fields, nested ones included, are what
             // the table will be asked for.

@@ -51,7 +51,10 @@ private:
     static Identity identityOfKey(const std::string& key);
     static std::uint32_t hashOf(const Identity& identity);
     Identity identityOf(std::uint32_t object) const;
-    void prefetchSlot(std::uint32_t hash) const;
+    // Where the search for `hash` starts, to prefetch. The prefetches are
+    // written where they are used: g++ takes a function that only prefetches
+    // for one without effect and drops the calls to it.
+    const void* slotFor(std::uint32_t hash) const;
     void prefetchDescendants(const PropertyList& container, std::size_t& budget) const;
     void reserveFor(const PropertyList& root);
     void reserveSlots(std::size_t shared);
