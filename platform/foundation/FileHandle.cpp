@@ -1,24 +1,14 @@
 #include "platform/foundation/FileHandle.h"
 
+#include "platform/foundation/FileErrors.h"
 #include "platform/foundation/URL.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
-
-namespace {
-
-void report(std::string* error, std::string_view what, const std::string& path, int code) {
-    if (error) {
-        *error = std::string(what) + " " + path + ": " + std::strerror(code);
-    }
-}
-
-} // namespace
 
 std::unique_ptr<FileHandle> FileHandle::forWritingTo(const URL& url, std::string* error) {
     if (!url.isFileURL()) {
@@ -38,7 +28,7 @@ std::unique_ptr<FileHandle> FileHandle::forWritingAtPath(const std::string& path
         descriptor = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
-        report(error, "cannot open", path, errno);
+        reportFileError(error, "cannot open", path, errno);
         return nullptr;
     }
     struct stat status {};
@@ -57,12 +47,12 @@ FileHandle::~FileHandle() { close(); }
 
 std::optional<std::uint64_t> FileHandle::seekToEndOfFile(std::string* error) {
     if (descriptor_ < 0) {
-        report(error, "cannot seek in", path_, EBADF);
+        reportFileError(error, "cannot seek in", path_, EBADF);
         return std::nullopt;
     }
     const off_t offset = ::lseek(descriptor_, 0, SEEK_END);
     if (offset < 0) {
-        report(error, "cannot seek in", path_, errno);
+        reportFileError(error, "cannot seek in", path_, errno);
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(offset);
@@ -70,7 +60,7 @@ std::optional<std::uint64_t> FileHandle::seekToEndOfFile(std::string* error) {
 
 bool FileHandle::write(const Data& data, std::string* error) {
     if (descriptor_ < 0) {
-        report(error, "cannot write", path_, EBADF);
+        reportFileError(error, "cannot write", path_, EBADF);
         return false;
     }
     std::size_t written = 0;
@@ -80,7 +70,7 @@ bool FileHandle::write(const Data& data, std::string* error) {
             if (errno == EINTR) {
                 continue;
             }
-            report(error, "cannot write", path_, errno);
+            reportFileError(error, "cannot write", path_, errno);
             return false;
         }
         written += static_cast<std::size_t>(n);

@@ -1,5 +1,6 @@
 #include "platform/foundation/FileManager.h"
 
+#include "platform/foundation/FileErrors.h"
 #include "platform/foundation/URL.h"
 
 #include <atomic>
@@ -19,12 +20,6 @@
 namespace platform {
 
 namespace {
-
-void report(std::string* error, std::string_view what, const std::string& path, int code) {
-    if (error) {
-        *error = std::string(what) + " " + path + ": " + std::strerror(code);
-    }
-}
 
 std::string withoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/') {
@@ -186,7 +181,7 @@ std::optional<std::vector<URL>> FileManager::contentsOfDirectory(const URL& dire
     const std::string path = directory.path();
     DIR* folder = ::opendir(path.c_str());
     if (!folder) {
-        report(error, "cannot list", path, errno);
+        reportFileError(error, "cannot list", path, errno);
         return std::nullopt;
     }
     std::vector<URL> items;
@@ -211,7 +206,7 @@ std::optional<std::vector<URL>> FileManager::contentsOfDirectory(const URL& dire
     const int readError = errno;
     ::closedir(folder);
     if (readError != 0) {
-        report(error, "cannot list", path, readError);
+        reportFileError(error, "cannot list", path, readError);
         return std::nullopt;
     }
     return items;
@@ -236,7 +231,7 @@ bool FileManager::createDirectory(const std::string& path, bool withIntermediate
     }
     if (!withIntermediateDirectories) {
         if (::mkdir(path.c_str(), 0777) != 0) {
-            report(error, "cannot create", path, errno);
+            reportFileError(error, "cannot create", path, errno);
             return false;
         }
         return true;
@@ -248,7 +243,7 @@ bool FileManager::createDirectory(const std::string& path, bool withIntermediate
             const int code = errno;
             bool isDirectory = false;
             if (code != EEXIST || !fileExists(prefix, isDirectory) || !isDirectory) {
-                report(error, "cannot create", prefix, code == EEXIST ? ENOTDIR : code);
+                reportFileError(error, "cannot create", prefix, code == EEXIST ? ENOTDIR : code);
                 return false;
             }
         }
@@ -286,7 +281,7 @@ bool FileManager::writeAtomically(const Data& data, const std::string& path, std
     std::string temporaryPath;
     const int fd = createTemporaryFile(path, temporaryPath);
     if (fd < 0) {
-        report(error, "cannot write", path, errno);
+        reportFileError(error, "cannot write", path, errno);
         return false;
     }
     // A replaced file keeps its permissions.
@@ -306,7 +301,7 @@ bool FileManager::writeAtomically(const Data& data, const std::string& path, std
     }
     if (!ok) {
         ::unlink(temporaryPath.c_str());
-        report(error, "cannot write", path, code);
+        reportFileError(error, "cannot write", path, code);
         return false;
     }
     // The rename itself is durable only once the folder is flushed.

@@ -14,6 +14,7 @@
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/headless/MenuListing.h"
 #include "platform/headless/StatusItemSnapshot.h"
+#include "platform/headless/TypeList.h"
 #include "platform/headless/WindowListing.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
@@ -21,14 +22,6 @@
 namespace platform {
 
 namespace {
-
-std::string joined(const std::vector<std::string>& parts) {
-    std::string out;
-    for (const auto& part : parts) {
-        out += (out.empty() ? "" : ",") + part;
-    }
-    return out;
-}
 
 const char* describe(DragOperation operation) {
     switch (operation) {
@@ -140,7 +133,7 @@ DropResult HeadlessDriver::drop(Pasteboard pasteboard, int item) {
     }
     server_.record(HeadlessEvent("drop")
                        .with("item", item)
-                       .with("types", joined(types))
+                       .with("types", typeList(types))
                        .with("operation", describe(result.operation))
                        .with("accepted", result.accepted));
     settle();

@@ -6,6 +6,7 @@
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
 #include "platform/headless/MaskDescription.h"
+#include "platform/headless/TypeList.h"
 
 
 namespace platform {
@@ -20,14 +21,6 @@ std::string describeMask(std::uint64_t mask) {
                                       {EventMask::rightMouseUp, "rightMouseUp"},
                                       {EventMask::keyDown, "keyDown"}},
                                      "none");
-}
-
-std::string joined(const std::vector<std::string>& parts) {
-    std::string out;
-    for (const auto& part : parts) {
-        out += (out.empty() ? "" : ",") + part;
-    }
-    return out;
 }
 
 } // namespace
@@ -56,7 +49,7 @@ StatusItemSnapshot StatusItemSnapshot::of(const StatusItem& item) {
     fields.emplace_back("sendActionOn", describeMask(button->sendActionMask()));
     auto window = button->window();
     fields.emplace_back("window", window ? static_cast<long long>(window->windowNumber()) : 0LL);
-    fields.emplace_back("draggedTypes", window ? joined(window->registeredDraggedTypes()) : std::string());
+    fields.emplace_back("draggedTypes", window ? typeList(window->registeredDraggedTypes()) : std::string());
     return snapshot;
 }
 
