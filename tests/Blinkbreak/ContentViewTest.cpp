@@ -14,7 +14,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr double pi = std::numbers::pi;
+using std::numbers::pi;
 
 // A reminder window, raised by the timer twenty minutes after launch.
 class ContentViewTest : public blinkbreak_test::BlinkbreakTest {

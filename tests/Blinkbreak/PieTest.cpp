@@ -12,7 +12,7 @@ using Kind = Path::Element::Kind;
 
 namespace {
 
-constexpr double pi = std::numbers::pi;
+using std::numbers::pi;
 
 void expectPoint(Point actual, Point expected) {
     EXPECT_NEAR(actual.x, expected.x, 1e-9);

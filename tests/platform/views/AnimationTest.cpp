@@ -16,7 +16,7 @@ using namespace platform;
 
 namespace {
 
-constexpr double pi = std::numbers::pi;
+using std::numbers::pi;
 
 // A disc sector between two angles, the shape of a filling clock.
 class Sector : public BasicShape<Sector> {
