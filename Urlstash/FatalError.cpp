@@ -21,10 +21,9 @@ std::string_view shortFileName(std::string_view path) {
 
 } // namespace
 
-void fatalError(std::string_view message, std::source_location location) {
+void fatalError(std::string_view message, const char* file, unsigned line) {
     std::fflush(nullptr);
-    const std::string text = std::string(shortFileName(location.file_name())) + ":" +
-                             std::to_string(location.line()) + ": Fatal error: " + std::string(message) + "\n";
+    const std::string text = std::string(shortFileName(file)) + ":" + std::to_string(line) + ": Fatal error: " + std::string(message) + "\n";
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);
     std::abort();

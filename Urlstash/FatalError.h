@@ -1,6 +1,5 @@
 #pragma once
 
-#include <source_location>
 #include <string_view>
 
 namespace Urlstash {
@@ -9,7 +8,9 @@ namespace Urlstash {
 // "<folder>/<file>:<line>: Fatal error: <message>" to standard error and
 // aborts, so the process ends with a non-zero status. For states the program
 // cannot run in; nothing is saved on the way out.
-[[noreturn]] void fatalError(std::string_view message,
-                             std::source_location location = std::source_location::current());
+// The caller's file and line come from the compiler's builtins, which g++ and
+// clang 14 both have; std::source_location needs clang 15 with libstdc++.
+[[noreturn]] void fatalError(std::string_view message, const char* file = __builtin_FILE(),
+                             unsigned line = __builtin_LINE());
 
 } // namespace Urlstash
