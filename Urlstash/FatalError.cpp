@@ -23,7 +23,8 @@ std::string_view shortFileName(std::string_view path) {
 
 void fatalError(std::string_view message, const char* file, unsigned line) {
     std::fflush(nullptr);
-    const std::string text = std::string(shortFileName(file)) + ":" + std::to_string(line) + ": Fatal error: " + std::string(message) + "\n";
+    const std::string text = std::string(shortFileName(file)) + ":" + std::to_string(line) + ": Fatal error: " +
+                             std::string(message) + "\n";
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);
     std::abort();

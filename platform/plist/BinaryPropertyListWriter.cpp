@@ -233,7 +233,7 @@ const void* BinaryPropertyListWriter::slotFor(std::uint32_t hash) const {
 std::uint32_t BinaryPropertyListWriter::addShared(const Identity& identity, std::uint32_t hash, const void* source,
                                                   bool isKey) {
     if (4 * (sharedCount_ + 1) > 3 * slots_.size()) {
-        growSlots(std::max<std::size_t>(64, 2 * slots_.size()));
+        growSlots(2 * slots_.size());
     }
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
