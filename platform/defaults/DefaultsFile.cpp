@@ -132,6 +132,11 @@ std::optional<std::string> DefaultsFile::moveAside(std::string* error) const {
         const std::string candidate = attempt == 1 ? base : base + "-" + std::to_string(attempt);
         const int code = renameNoReplace(path_, candidate);
         if (code == 0) {
+            // Kept for its owner alone, however the file came to be open to others.
+            struct stat status {};
+            if (::stat(candidate.c_str(), &status) == 0) {
+                ::chmod(candidate.c_str(), status.st_mode & 0600);
+            }
             return candidate;
         }
         if (code != EEXIST) {
@@ -210,6 +215,16 @@ DefaultsFile::Contents DefaultsFile::load(std::string* notice) const {
     return contents;
 }
 
+FileLock DefaultsFile::lockForWriting() const {
+    const auto slash = path_.find_last_of('/');
+    if (slash != std::string::npos && slash > 0) {
+        FileManager::defaultManager().createDirectory(path_.substr(0, slash), true);
+    }
+    // A lock that cannot be had (a read-only folder) leaves the write to
+    // fail, or succeed, on its own: the write says why.
+    return FileLock(path_ + ".lock");
+}
+
 bool DefaultsFile::write(const PropertyListDictionary& values, std::string* error) const {
     struct stat existing {};
     if (::stat(path_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
@@ -228,6 +243,7 @@ bool DefaultsFile::write(const PropertyListDictionary& values, std::string* erro
 
 bool DefaultsFile::update(const std::function<bool(PropertyListDictionary&, std::string*)>& change,
                           std::string* error, std::string* notice) const {
+    const FileLock lock = lockForWriting();
     std::string loadNotice;
     Contents contents = load(&loadNotice);
     if (contents.status == Status::unreadable || contents.status == Status::corrupt) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/FileLock.h"
 #include "platform/plist/PropertyList.h"
 
 #include <cstdint>
@@ -62,6 +63,12 @@ public:
     // so that nothing replaces it. `notice` says what happened to a bad file.
     Contents load(std::string* notice = nullptr) const;
 
+    // The lock every writer of this file holds from the read it merges into
+    // to the rename that replaces it, so that no writer replaces the file
+    // between another's read and rename and loses what that one wrote. It is
+    // a file beside this one ("<file>.lock"); the folder is created for it.
+    FileLock lockForWriting() const;
+
     // Replaces the file atomically, creating its folder when needed. Anything
     // at the path that is not a regular file is left alone and refused.
     bool write(const PropertyListDictionary& values, std::string* error = nullptr) const;
@@ -70,8 +77,8 @@ public:
     // process died before the rename.
     void removeStaleTemporaryFiles() const;
 
-    // Loads (moving a corrupt file aside, and saying so in `notice`),
-    // applies `change` and writes the result back at once. `change` returns
+    // Under the write lock: loads (moving a corrupt file aside, and saying so
+    // in `notice`), applies `change` and writes the result back at once. `change` returns
     // false to leave the file as it is (and reports in `error`).
     bool update(const std::function<bool(PropertyListDictionary&, std::string* error)>& change,
                 std::string* error = nullptr, std::string* notice = nullptr) const;

@@ -123,6 +123,12 @@ private:
         if (changes.empty()) {
             return;
         }
+        // Held from the read below to the rename: another writer's value that
+        // lands in between would be lost. Taken without the mutex, which
+        // readers need, since another writer may hold the file lock a while.
+        lock.unlock();
+        const FileLock fileLock = file.lockForWriting();
+        lock.lock();
         refreshLocked();
         if (fileBlocked) {
             failLocked("defaults: cannot write " + file.path() + ": " + blockReason + "; it is left as it is");

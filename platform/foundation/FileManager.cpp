@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,6 +20,10 @@
 namespace platform {
 
 namespace {
+
+// Folders the programs create are the person's own, whatever the umask, as
+// the XDG base-directory rules ask of the folders they create.
+constexpr mode_t privateFolderMode = 0700;
 
 std::string withoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/') {
@@ -122,6 +127,26 @@ bool writerIsGone(pid_t pid, const struct stat& temporary) {
     return started && *started > written;
 }
 
+// Where a write to `path` goes: the file a symbolic link there names (through
+// every link in a chain, each relative to its own folder), so that a link a
+// dotfile manager keeps stays a link and its target gets the new contents.
+std::string followingSymbolicLinks(std::string path) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
+            return path;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        path = target.front() == '/' ? target : joinPath(parentPath(path), target);
+    }
+    return path; // a loop: the rename replaces the link, as it would have
+}
+
 // Opens a fresh file beside the target that no one else can be using.
 int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
@@ -129,7 +154,8 @@ int createTemporaryFile(const std::string& path, std::string& temporaryPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath = joinPath(folder, temporaryPrefix(path) + std::to_string(::getpid()) + "." +
                                              std::to_string(counter.fetch_add(1)));
-        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Private whatever the umask: these files hold a person's links and habits.
+        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -229,7 +255,7 @@ bool FileManager::createDirectory(const std::string& path, bool withIntermediate
         return false;
     }
     if (!withIntermediateDirectories) {
-        if (::mkdir(path.c_str(), 0777) != 0) {
+        if (::mkdir(path.c_str(), privateFolderMode) != 0) {
             reportFileError(error, "cannot create", path, errno);
             return false;
         }
@@ -238,7 +264,7 @@ bool FileManager::createDirectory(const std::string& path, bool withIntermediate
     // Each prefix ending before a "/", then the whole path.
     for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
         const std::string prefix = path.substr(0, end);
-        if (::mkdir(prefix.c_str(), 0777) != 0) {
+        if (::mkdir(prefix.c_str(), privateFolderMode) != 0) {
             const int code = errno;
             bool isDirectory = false;
             if (code != EEXIST || !fileExists(prefix, isDirectory) || !isDirectory) {
@@ -276,17 +302,19 @@ bool FileManager::writeAtomically(const Data& data, const URL& url, std::string*
     return writeAtomically(data, url.path(), error);
 }
 
-bool FileManager::writeAtomically(const Data& data, const std::string& path, std::string* error) const {
+bool FileManager::writeAtomically(const Data& data, const std::string& requestedPath, std::string* error) const {
+    const std::string path = followingSymbolicLinks(requestedPath);
     std::string temporaryPath;
     const int fd = createTemporaryFile(path, temporaryPath);
     if (fd < 0) {
         reportFileError(error, "cannot write", path, errno);
         return false;
     }
-    // A replaced file keeps its permissions.
+    // A replaced file keeps its permissions, but never write access for
+    // others: with it, anyone could plant a link for its owner to open.
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        ::fchmod(fd, existing.st_mode & 07777);
+        ::fchmod(fd, existing.st_mode & 0755);
     }
     bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
     int code = errno;

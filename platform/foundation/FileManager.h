@@ -37,6 +37,7 @@ public:
 
     // With intermediates, missing parents are created and an existing folder
     // is no error; without, the parent must exist and the folder must not.
+    // Created folders are private to the user (0700) whatever the umask.
     bool createDirectory(const URL& url, bool withIntermediateDirectories, std::string* error = nullptr) const;
     bool createDirectory(const std::string& path, bool withIntermediateDirectories, std::string* error = nullptr) const;
 
@@ -47,6 +48,9 @@ public:
     // Replaces the whole file: the bytes go to a temporary file in the same
     // folder, are flushed to disk and renamed over the target, then the folder
     // is flushed. A crash at any moment leaves the old file or the new one.
+    // A new file is private to the user (0600); a replaced one keeps its
+    // permissions less write access for others. A symbolic link at the path
+    // stays: the file it names is the one replaced.
     bool writeAtomically(const Data& data, const URL& url, std::string* error = nullptr) const;
     bool writeAtomically(const Data& data, const std::string& path, std::string* error = nullptr) const;
     // Removes the temporary files of atomic writes to `path` whose writing

@@ -54,10 +54,13 @@ protected:
         Clock::install(nullptr);
     }
 
+    // The stored files; the write locks beside them hold nothing.
     std::vector<std::string> filesInFolder() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(DefaultsLocation::folder())) {
-            names.push_back(entry.path().filename().string());
+            if (entry.path().extension() != ".lock") {
+                names.push_back(entry.path().filename().string());
+            }
         }
         std::sort(names.begin(), names.end());
         return names;
@@ -214,6 +217,72 @@ TEST_F(Defaults, WritesKeepWhatAnotherWriterChangedAndReadsSeeIt) {
     defaults.set(1.0, "Carryover.mostRecentLog");
     ASSERT_TRUE(defaults.synchronize());
     EXPECT_EQ(onDisk(path), PropertyList(PropertyListDictionary{{"Carryover.mostRecentLog", PropertyList(1.0)}}));
+}
+
+TEST_F(Defaults, TwoWritersSavingAtOnceLoseNothingEitherAcknowledged) {
+    // The program saving back to back while the defaults tool writes its own
+    // keys, each from a thread of its own: every acknowledged value stays.
+    constexpr int rounds = 100;
+    UserDefaults defaults(domain);
+    auto tool = std::async(std::launch::async, [&] {
+        const DefaultsFile file(path);
+        for (int round = 0; round < rounds; ++round) {
+            EXPECT_TRUE(file.update([&](PropertyListDictionary& values, std::string*) {
+                values.set("tool." + std::to_string(round), PropertyList::integer(round));
+                return true;
+            }));
+        }
+    });
+    for (int round = 0; round < rounds; ++round) {
+        defaults.set(round, "program." + std::to_string(round));
+        ASSERT_TRUE(defaults.synchronize());
+    }
+    tool.get();
+    const auto stored = onDisk(path);
+    ASSERT_TRUE(stored && stored->dictionary());
+    for (int round = 0; round < rounds; ++round) {
+        EXPECT_TRUE(stored->dictionary()->find("tool." + std::to_string(round))) << round;
+        EXPECT_TRUE(stored->dictionary()->find("program." + std::to_string(round))) << round;
+    }
+}
+
+TEST_F(Defaults, FilesArePrivateWhateverTheUmaskAndALinkAtThePathIsWrittenThrough) {
+    const mode_t savedMask = ::umask(0);
+    {
+        UserDefaults defaults(domain);
+        defaults.set("private", "key");
+        ASSERT_TRUE(defaults.synchronize());
+    }
+    writeFile(home.configHome() + "/menulets/dev.menulets.Other.plist", "broken");
+    ::chmod((home.configHome() + "/menulets/dev.menulets.Other.plist").c_str(), 0666);
+    UserDefaults("dev.menulets.Other").synchronize();
+    ::umask(savedMask);
+    const auto mode = [](const std::string& file) {
+        struct stat status {};
+        EXPECT_EQ(::lstat(file.c_str(), &status), 0) << file;
+        return status.st_mode & 07777;
+    };
+    EXPECT_EQ(mode(home.configHome() + "/menulets"), 0700u);
+    EXPECT_EQ(mode(path), 0600u);
+    EXPECT_EQ(mode(path + ".lock"), 0600u);
+    for (const auto& name : filesInFolder()) {
+        if (name.starts_with("dev.menulets.Other.plist.corrupt-")) {
+            EXPECT_EQ(mode(DefaultsLocation::folder() + "/" + name), 0600u) << "a moved-aside file is kept private";
+        }
+    }
+
+    // A dotfile manager's link: the file it names gets the new values, and the link stays.
+    const std::string target = home.path() + "/dotfiles/test.plist";
+    fs::create_directories(home.path() + "/dotfiles");
+    fs::rename(path, target);
+    fs::create_symlink("../../dotfiles/test.plist", path);
+    UserDefaults defaults(domain);
+    EXPECT_EQ(defaults.string("key"), "private");
+    defaults.set("through the link", "key");
+    ASSERT_TRUE(defaults.synchronize());
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(onDisk(target), PropertyList(PropertyListDictionary{{"key", PropertyList("through the link")}}));
+    EXPECT_EQ(mode(target), 0600u);
 }
 
 TEST_F(Defaults, TheDiskWorkHappensOnTheWriterThreadAndSynchronizeWaitsForIt) {
