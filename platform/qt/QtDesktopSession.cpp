@@ -15,6 +15,8 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <variant>
 #include <iostream>
 
 namespace platform {
@@ -59,17 +61,34 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
             normalized->target = absolute.lexically_normal().string();
         }
     }
-    const QString socket = SingleInstance::socketPath(launch.bundleIdentifier);
-    if (auto taken = SingleInstance::handOver(socket, normalized)) {
-        if (!*taken) {
-            std::cerr << name << ": the running " << name << " refused the request\n";
+    std::string placeError;
+    const auto place = SingleInstance::Place::forProgram(launch.bundleIdentifier, &placeError);
+    std::optional<SingleInstance::Claimed> claimed;
+    if (place) {
+        // Long enough for a copy that is starting (its panel wait included)
+        // to listen, or one that is ending to let go.
+        auto claim = SingleInstance::claim(*place, normalized, std::chrono::seconds(10));
+        if (auto* handed = std::get_if<SingleInstance::HandedOver>(&claim)) {
+            if (!handed->accepted) {
+                std::cerr << name << ": the running " << name << " refused the request\n";
+            }
+            return handed->accepted ? 0 : 1;
         }
-        return *taken ? 0 : 1;
+        if (auto* silent = std::get_if<SingleInstance::NotAnswered>(&claim)) {
+            std::cerr << name << ": " << silent->reason << "\n";
+            return 1;
+        }
+        claimed = std::move(std::get<SingleInstance::Claimed>(claim));
+    } else {
+        std::cerr << name << ": " << placeError << "; later starts cannot reach this one\n";
     }
     // A panel started with the program (both at login) gets a moment to
     // come up, so that the icons go to it.
     TrayProtocol::settle(std::chrono::seconds(2));
-    SingleInstance instance(socket, [this](const LaunchRequest& handed) { return server_->perform(handed); });
+    std::optional<SingleInstance> instance;
+    if (place) {
+        instance.emplace(place->socketPath, [this](const LaunchRequest& handed) { return server_->perform(handed); });
+    }
     Bundle::setMainBundleIdentifier(launch.bundleIdentifier.empty() ? std::nullopt
                                                                     : std::optional(launch.bundleIdentifier));
     UserDefaults::resetStandard();
