@@ -15,9 +15,20 @@ using platform::FileManager;
 
 namespace {
 
+// Appends the text whole and on disk, or not at all.
 bool appendAtEnd(FileHandle& handle, const std::string& text, std::string* error) {
     // After a failed seek the handle would still be at the start of the file.
-    return handle.seekToEndOfFile(error) && handle.write(platform::dataFromString(text), error);
+    const auto end = handle.seekToEndOfFile(error);
+    if (!end) {
+        return false;
+    }
+    if (handle.write(platform::dataFromString(text), error) && handle.synchronize(error)) {
+        return true;
+    }
+    // A disk that filled up may have taken part of the text: it goes, so that
+    // the file still ends on a whole line and the next text starts its own.
+    handle.truncate(*end);
+    return false;
 }
 
 } // namespace

@@ -78,6 +78,26 @@ bool FileHandle::write(const Data& data, std::string* error) {
     return true;
 }
 
+bool FileHandle::truncate(std::uint64_t offset, std::string* error) {
+    int result;
+    do {
+        result = ::ftruncate(descriptor_, static_cast<off_t>(offset));
+    } while (result != 0 && errno == EINTR);
+    if (result != 0 || ::lseek(descriptor_, static_cast<off_t>(offset), SEEK_SET) < 0) {
+        reportFileError(error, "cannot truncate", path_, errno);
+        return false;
+    }
+    return true;
+}
+
+bool FileHandle::synchronize(std::string* error) {
+    if (::fsync(descriptor_) != 0) {
+        reportFileError(error, "cannot write", path_, errno);
+        return false;
+    }
+    return true;
+}
+
 void FileHandle::close() {
     if (descriptor_ >= 0) {
         ::close(descriptor_);

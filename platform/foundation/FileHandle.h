@@ -26,6 +26,10 @@ public:
     std::optional<std::uint64_t> seekToEndOfFile(std::string* error = nullptr);
     // Writes all the bytes at the current offset.
     bool write(const Data& data, std::string* error = nullptr);
+    // Cuts the file off at `offset` and moves there.
+    bool truncate(std::uint64_t offset, std::string* error = nullptr);
+    // Returns once what was written is on the disk.
+    bool synchronize(std::string* error = nullptr);
     // Closing twice is harmless; later writes fail.
     void close();
 
