@@ -86,10 +86,13 @@ bool MenuBarButton::performDragOperation(DraggingInfo& info) {
     if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
-    // Accepted even when no URL can be read from it, so the source sees success.
-    if (auto url = URLFromPasteboard(pasteboard)) {
-        links_->addLink(*url, pasteboard.string(PasteboardType::URLName));
+    // Text that is no link (no scheme, say) is refused, so that the source
+    // does not take a drop that kept nothing for a success.
+    auto url = URLFromPasteboard(pasteboard);
+    if (!url) {
+        return false;
     }
+    links_->addLink(*url, pasteboard.string(PasteboardType::URLName));
     return true;
 }
 

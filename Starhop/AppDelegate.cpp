@@ -93,9 +93,12 @@ bool AppDelegate::handleDrop(DraggingInfo& info) {
     if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
-    if (auto dropped = URLFromPasteboard(pasteboard)) {
-        storeURL(dropped);
+    // Text that is no link (no scheme, say) is refused, as plain text is.
+    auto dropped = URLFromPasteboard(pasteboard);
+    if (!dropped) {
+        return false;
     }
+    storeURL(dropped);
     return true;
 }
 

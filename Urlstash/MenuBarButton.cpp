@@ -112,11 +112,10 @@ bool MenuBarButton::handleDrop(DraggingInfo& info) {
     if (!pasteboard.declares(PasteboardType::URL)) {
         return false;
     }
-    if (auto url = URLFromPasteboard(pasteboard)) {
-        // A link that could not be written is not answered as taken.
-        return links_->logLink(*url, pasteboard.string(PasteboardType::URLName));
-    }
-    return true;
+    // Neither text that is no link (no scheme, say) nor a link that could
+    // not be written is answered as taken.
+    auto url = URLFromPasteboard(pasteboard);
+    return url && links_->logLink(*url, pasteboard.string(PasteboardType::URLName));
 }
 
 } // namespace Urlstash

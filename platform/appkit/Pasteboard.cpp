@@ -67,7 +67,9 @@ bool Pasteboard::declares(const PasteboardTypeName& type) const {
 std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {
     for (const auto& type : {PasteboardType::URL, PasteboardType::fileURL}) {
         if (auto text = pasteboard.string(type)) {
-            return URL::fromString(*text);
+            auto url = URL::fromString(*text);
+            // A link has a scheme; text without one is no link to keep or open.
+            return url && url->scheme() ? url : std::nullopt;
         }
     }
     return std::nullopt;

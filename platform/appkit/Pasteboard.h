@@ -35,7 +35,8 @@ private:
 };
 
 // The URL a pasteboard carries: its "public.url" text, or else its
-// "public.file-url" text; none when neither is there or the text is not a URL.
+// "public.file-url" text; none when neither is there or the text is not a
+// URL with a scheme.
 std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard);
 
 // Whether the pasteboard's URL is a script or inline document ("javascript:",

@@ -15,7 +15,12 @@ Workspace& Workspace::shared() {
 
 bool Workspace::open(const URL& url) {
     auto scheme = url.scheme();
-    if (scheme && Application::shared().handlesURLScheme(*scheme)) {
+    // Without a scheme no handler can be chosen, and the text ("--help")
+    // could reach an opener as one of its options.
+    if (!scheme) {
+        return false;
+    }
+    if (Application::shared().handlesURLScheme(*scheme)) {
         DispatchQueue::main().async([url] { Application::shared().openURLs({url}); });
         return true;
     }

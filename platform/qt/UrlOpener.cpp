@@ -5,6 +5,10 @@
 namespace platform {
 
 bool UrlOpener::open(const std::string& url) {
+    // What a person dropped must never reach xdg-open as one of its options.
+    if (url.starts_with('-')) {
+        return false;
+    }
     return runHandler(QStringLiteral("xdg-open"), {QString::fromStdString(url)});
 }
 

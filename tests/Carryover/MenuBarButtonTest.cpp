@@ -45,7 +45,8 @@ TEST_F(MenuBarButtonTest, ClicksAndDropsThroughTheStatusItem) {
 
     EXPECT_TRUE(driver.dropURL("https://a.example/page", "Page A").accepted);
     EXPECT_TRUE(driver.dropURL("nohandler:b").accepted);
-    EXPECT_TRUE(driver.dropURL("not a url", "x").accepted);
+    EXPECT_FALSE(driver.dropURL("not a url", "x").accepted) << "what keeps nothing is refused";
+    EXPECT_FALSE(driver.dropURL("--help").accepted) << "no scheme, no link";
     EXPECT_TRUE(driver.dropURL("nohandler:d", "D").accepted);
     EXPECT_FALSE(driver.dropText("https://c.example/").reachedDestination);
     DraggingInfo text(Pasteboard::forText("https://c.example/"));

@@ -180,7 +180,7 @@ TEST_F(MenuBarButtonTest, ActionsFromEntriesWithTheWrongKindOfObjectDoNothing) {
     EXPECT_EQ(button.cartItem, nullptr);
 }
 
-TEST_F(MenuBarButtonTest, DragsWithoutALinkAreRefusedAndUnreadableLinksIgnored) {
+TEST_F(MenuBarButtonTest, DragsWithoutALinkAndUnreadableLinksAreRefused) {
     launch();
     EXPECT_FALSE(driver().dropText("https://a.example/").reachedDestination);
     DraggingInfo text(Pasteboard::forText("https://a.example/"));
@@ -189,7 +189,7 @@ TEST_F(MenuBarButtonTest, DragsWithoutALinkAreRefusedAndUnreadableLinksIgnored) 
     testing::internal::CaptureStdout();
     auto unreadable = driver().dropURL("not a link", "Title");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_TRUE(unreadable.accepted);
+    EXPECT_FALSE(unreadable.accepted);
     EXPECT_EQ(barButton().cartItem, nullptr);
     EXPECT_FALSE(barButton().priceWindowController->windowController->window()->isVisible());
 }

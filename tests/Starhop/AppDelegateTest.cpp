@@ -146,10 +146,11 @@ TEST_F(StarhopTest, DropsWithoutAReadableURLChangeNothing) {
     DraggingInfo nothing{Pasteboard()};
     EXPECT_FALSE(delegate().handleDrop(nothing));
 
-    // A link type whose text is no URL is taken, and dropped on the floor.
+    // A link type whose text is no URL with a scheme is refused.
     auto unreadable = driver().dropURL("not a url", "x");
     EXPECT_EQ(unreadable.operation, DragOperation::copy);
-    EXPECT_TRUE(unreadable.accepted);
+    EXPECT_FALSE(unreadable.accepted);
+    EXPECT_FALSE(driver().dropURL("--help").accepted);
 
     EXPECT_EQ(tooltip(), "Open https://a.example/");
     EXPECT_EQ(storedURL(), URL::fromString("https://a.example/"));

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace platform;
@@ -131,7 +132,8 @@ TEST_F(MenuBarButtonTest, StatusItemTakesLinksRevealsTheFolderAndQuits) {
     DraggingInfo text(Pasteboard::forText("https://a.example/"));
     EXPECT_EQ(barButton().draggingEntered(text), DragOperation::copy);
     EXPECT_FALSE(barButton().handleDrop(text));
-    EXPECT_TRUE(driver().dropURL("not a url", "x").accepted);
+    EXPECT_FALSE(driver().dropURL("not a url", "x").accepted);
+    EXPECT_FALSE(driver().dropURL("--help").accepted) << "no scheme, no link";
     EXPECT_EQ(fileText(), sunday);
 
     driver().click();
@@ -191,6 +193,33 @@ TEST_F(MenuBarButtonTest, AProgramWhoseLatestWriteFailedEndsWithAFailure) {
     testing::internal::GetCapturedStderr();
     driver().rightClick();
     EXPECT_EQ(happenings(), Lines{"terminate status=1"});
+}
+
+TEST_F(MenuBarButtonTest, ALinkThatDoesNotFitIsRefusedWholeAndTheNextStartsOnItsOwnLine) {
+    launch(december(6, 22));
+    driver().dropURL("https://a.example/", "A");
+    const std::string before = fileText();
+
+    // The file may grow by a few bytes only, as on a disk about to fill up:
+    // the write takes part of the line, then fails.
+    struct rlimit original {};
+    ::getrlimit(RLIMIT_FSIZE, &original);
+    const auto ignoredSignal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = original;
+    small.rlim_cur = before.size() + 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    testing::internal::CaptureStderr();
+    const bool accepted = driver().dropURL("https://b.example/a/long/page", "B").accepted;
+    const std::string said = testing::internal::GetCapturedStderr();
+    ::setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, ignoredSignal);
+
+    EXPECT_FALSE(accepted);
+    // What was said was cut short by the same limit.
+    EXPECT_TRUE(said.starts_with("Urlstash: cannot write")) << said;
+    EXPECT_EQ(fileText(), before) << "no part of the refused line is left";
+    EXPECT_TRUE(driver().dropURL("https://c.example/", "C").accepted);
+    EXPECT_EQ(fileText(), before + "- [C](https://c.example/) \n");
 }
 
 using MenuBarButtonDeathTest = MenuBarButtonTest;

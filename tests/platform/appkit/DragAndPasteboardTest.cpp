@@ -34,6 +34,8 @@ TEST(PasteboardTest, AURLIsReadFromTheURLTypeOrElseTheFileURLType) {
     fileOnly.setString("file:///a/", PasteboardType::fileURL);
     EXPECT_EQ(URLFromPasteboard(fileOnly)->absoluteString(), "file:///a/");
     EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("not a url")), std::nullopt);
+    EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("--help")), std::nullopt) << "no scheme, no link";
+    EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("/etc/passwd")), std::nullopt);
     EXPECT_EQ(URLFromPasteboard(Pasteboard::forText("https://c.example/")), std::nullopt);
 }
 

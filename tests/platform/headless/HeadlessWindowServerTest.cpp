@@ -38,6 +38,7 @@ TEST_F(HeadlessWindowServerTest, URLsOpenWhenSomeApplicationHandlesThemAndBundle
     auto& workspace = Workspace::shared();
     EXPECT_TRUE(workspace.open(*URL::fromString("https://a.example/")));
     EXPECT_FALSE(workspace.open(*URL::fromString("gopher://b.example/")));
+    EXPECT_FALSE(workspace.open(*URL::fromString("--help"))) << "without a scheme it never reaches an opener";
     EXPECT_TRUE(workspace.open(URL::fileURL(folder)));
     EXPECT_FALSE(workspace.open(URL::fileURL(folder + "/Missing.app")));
     const URL calculator = URL::fileURL(folder + "/Calculator.app");

@@ -45,6 +45,11 @@ TEST_F(UrlOpenerTest, AURLIsTakenOnlyWhenAHandlerTookIt) {
     std::getline(opened, line);
     EXPECT_EQ(line, "https://a.example/page");
 
+    // Text that looks like an option never reaches xdg-open, which would
+    // take it as one and end in success.
+    fakeXdgOpen("exit 0");
+    EXPECT_FALSE(UrlOpener::open("--help"));
+
     // xdg-open's status when no application handles the URL.
     fakeXdgOpen("exit 4");
     EXPECT_FALSE(UrlOpener::open("nohandler:thing"));
