@@ -2,6 +2,7 @@
 #include "platform/appkit/Application.h"
 #include "platform/console/Console.h"
 #include "platform/console/ConsoleOutput.h"
+#include "platform/foundation/Diagnostics.h"
 #include "platform/console/DesktopSession.h"
 #include "platform/console/LaunchOptions.h"
 #include "platform/foundation/URL.h"
@@ -84,6 +85,8 @@ int runApplicationMain(int argc, char** argv, const AppLaunch& launch) {
     HeadlessSession session({options->clockStart, launch.bundleIdentifier});
     ConsoleOutput output(std::cerr, options->json);
     session.server().setListener([&output](const HeadlessEvent& event) { output.event(event); });
+    // Never undone: the output lives until the process ends, exit handlers included.
+    Diagnostics::setSink([&output](const std::string& line) { output.diagnostic(line); });
     // The end of the program ends the process at once, as on the platform;
     // the user defaults were written by the termination itself.
     Application::shared().setExitHandler([&session](int status) {

@@ -6,6 +6,7 @@
 #include "platform/console/StandardCommands.h"
 #include "platform/console/ViewCommands.h"
 #include "platform/defaults/UserDefaults.h"
+#include "platform/foundation/SaveFailures.h"
 #include "platform/headless/HeadlessSession.h"
 #include "platform/headless/HeadlessWindowServer.h"
 #include "platform/runloop/RunLoop.h"
@@ -98,8 +99,12 @@ void Console::execute(const std::string& line) {
     ConsoleReply reply = command->run(arguments, context);
     session_.driver().settle();
     // A reply acknowledges the command: what it changed is on disk by then, so
-    // a script (or a kill right after the reply) never loses what was answered.
-    UserDefaults::standard().synchronize();
+    // a script (or a kill right after the reply) never loses what was answered;
+    // when it could not be written, the reply says so and why.
+    auto& defaults = UserDefaults::standard();
+    if (!defaults.synchronize() && !reply.error) {
+        reply.lines.push_back("not saved yet: " + SaveFailures::message(defaults.path()).value_or("the write failed"));
+    }
     output_.reply(name, reply);
 }
 

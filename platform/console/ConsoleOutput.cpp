@@ -1,41 +1,54 @@
 #include "platform/console/ConsoleOutput.h"
 
+#include <sstream>
+
 namespace platform {
 
 void ConsoleOutput::event(const HeadlessEvent& event) {
-    std::lock_guard lock(mutex_);
     if (json_) {
-        out_ << event.toJSON() << '\n';
+        emit(event.toJSON() + '\n');
     } else {
         const std::string text = event.describe();
-        out_ << "[" << event.kind << "]" << text.substr(event.kind.size()) << '\n';
+        emit("[" + event.kind + "]" + text.substr(event.kind.size()) + '\n');
     }
-    out_.flush();
 }
 
 void ConsoleOutput::reply(const std::string& command, const ConsoleReply& reply) {
-    std::lock_guard lock(mutex_);
+    std::ostringstream out;
     if (reply.error) {
         if (json_) {
-            out_ << "{\"error\":" << jsonString(*reply.error) << ",\"command\":" << jsonString(command) << "}\n";
+            out << "{\"error\":" << jsonString(*reply.error) << ",\"command\":" << jsonString(command) << "}\n";
         } else {
-            out_ << "error: " << *reply.error << '\n';
+            out << "error: " << *reply.error << '\n';
         }
     } else if (json_) {
-        out_ << "{\"reply\":" << jsonString(reply.kind) << ",\"command\":" << jsonString(command);
+        out << "{\"reply\":" << jsonString(reply.kind) << ",\"command\":" << jsonString(command);
         if (!reply.lines.empty()) {
-            out_ << ",\"lines\":[";
+            out << ",\"lines\":[";
             for (std::size_t index = 0; index < reply.lines.size(); ++index) {
-                out_ << (index == 0 ? "" : ",") << jsonString(reply.lines[index]);
+                out << (index == 0 ? "" : ",") << jsonString(reply.lines[index]);
             }
-            out_ << "]";
+            out << "]";
         }
-        out_ << "}\n";
+        out << "}\n";
     } else {
         for (const auto& line : reply.lines) {
-            out_ << line << '\n';
+            out << line << '\n';
         }
     }
+    emit(out.str());
+}
+
+void ConsoleOutput::diagnostic(const std::string& line) {
+    emit(json_ ? "{\"error\":" + jsonString(line) + "}\n" : line + '\n');
+}
+
+void ConsoleOutput::emit(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    out_ << text;
     out_.flush();
 }
 

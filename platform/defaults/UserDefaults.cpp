@@ -7,6 +7,7 @@
 #include "platform/defaults/GlobalDomain.h"
 #include "platform/defaults/URLArchive.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Diagnostics.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/SaveFailures.h"
 #include "platform/runloop/DispatchQueue.h"
@@ -16,7 +17,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <iostream>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -155,8 +155,8 @@ private:
                 failLocked("defaults: " + error + "; " + key + " is not replaced");
                 return;
             }
-            std::cerr << "defaults: the value of " << key << " could not be used (" << reason << "); it is kept in "
-                      << *keptAt << '\n';
+            Diagnostics::say("defaults: the value of " + key + " could not be used (" + reason + "); it is kept in " +
+                             *keptAt);
         }
         std::string error;
         const bool ok = file.write(merged, &error);
@@ -169,6 +169,7 @@ private:
             failLocked("defaults: " + error);
             return;
         }
+        retryDelay = 0;
         SaveFailures::recordSuccess(file.path());
         stored = std::move(merged);
         stamp = FileStamp::of(file.path());
@@ -195,7 +196,7 @@ private:
         // none, is stamped as it is now, after any move aside.
         stamp = contents.status == DefaultsFile::Status::loaded ? contents.stamp : FileStamp::of(file.path());
         if (!notice.empty()) {
-            std::cerr << "defaults: " << notice << '\n';
+            Diagnostics::say("defaults: " + notice);
         }
         // A bad file that is still there must not be replaced by a write.
         fileBlocked = contents.status == DefaultsFile::Status::unreadable ||
@@ -218,10 +219,27 @@ private:
         return replaced;
     }
 
+    // The changes stay pending and are tried again, sooner at first, so that
+    // they reach the disk once it has room again without waiting for the
+    // next change or the end of the program.
     bool failLocked(const std::string& message) {
         SaveFailures::recordFailure(file.path(), message);
+        if (!retryScheduled) {
+            retryScheduled = true;
+            retryDelay = std::min(retryDelay == 0 ? firstRetryDelay : retryDelay * 2, longestRetryDelay);
+            DispatchQueue::main().asyncAfter(retryDelay, [weak = weak_from_this()] {
+                if (auto state = weak.lock()) {
+                    std::lock_guard lock(state->mutex);
+                    state->retryScheduled = false;
+                    state->flushLocked();
+                }
+            });
+        }
         return false;
     }
+
+    static constexpr double firstRetryDelay = 5;
+    static constexpr double longestRetryDelay = 300;
 
 public:
     std::mutex mutex;
@@ -237,6 +255,9 @@ private:
     std::vector<Change> changes;
     std::uint64_t lastGeneration = 0;
     bool writeScheduled = false;
+    // A failed write is tried again after retryDelay seconds.
+    bool retryScheduled = false;
+    double retryDelay = 0;
     // Keys whose stored value could not be decoded, with the reason.
     std::map<std::string, std::string> undecodable;
     bool fileBlocked = false;

@@ -23,10 +23,12 @@ def session(home, *commands):
     done = subprocess.run([BINARY, "--headless", "--json", "--clock", "2026-06-10T15:00:00Z"],
                           input="\n".join(commands) + "\n", capture_output=True, text=True, env=env, timeout=60)
     check("exit status", done.returncode, 0)
-    # The defaults' own notices (a value kept aside) are plain lines among the JSON reports.
+    # Every line is JSON, the defaults' own notices (a value kept aside) included:
+    # those are errors that answer no command.
+    reports = [json.loads(line) for line in done.stderr.splitlines()]
     global notices
-    notices = [line for line in done.stderr.splitlines() if not line.startswith("{")]
-    return done.stdout, [json.loads(line) for line in done.stderr.splitlines() if line.startswith("{")]
+    notices = [r["error"] for r in reports if "error" in r and "command" not in r]
+    return done.stdout, [r for r in reports if "error" not in r or "command" in r]
 
 
 def defaults(home):
