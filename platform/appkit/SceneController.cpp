@@ -48,7 +48,14 @@ std::shared_ptr<Window> SceneController::openWindow(std::size_t groupIndex) {
     if (content) {
         window->setContentViewController(std::move(content));
     }
-    groupWindows_[groupIndex].push_back(window);
+    // Closed windows are forgotten as new ones open, so that a program that
+    // opens a window every few minutes for months never scans all it ever had.
+    auto& windows = groupWindows_[groupIndex];
+    std::erase_if(windows, [](const std::weak_ptr<Window>& held) {
+        auto open = held.lock();
+        return !open || open->isClosed();
+    });
+    windows.push_back(window);
     return window;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/appkit/Workspace.h"
 #include "platform/console/CommandRegistry.h"
 #include "platform/console/NumberArgument.h"
+#include "platform/foundation/Date.h"
 #include "platform/foundation/URL.h"
 #include "platform/headless/HeadlessDriver.h"
 #include "platform/headless/HeadlessEvent.h"
@@ -72,6 +73,11 @@ ConsoleReply clockCommand(const std::string& name, const Arguments& arguments, c
     auto amount = arguments.size() == 1 ? seconds(arguments[0]) : std::nullopt;
     if (!amount) {
         return wrongArguments((name + " SECONDS").c_str());
+    }
+    // The clock, the calendars and the date formats end with the year 9999.
+    constexpr double lastMoment = 253402300799; // 9999-12-31T23:59:59Z
+    if (Date::now().timeIntervalSince1970 + *amount > lastMoment) {
+        return ConsoleReply::failure(name + " " + arguments[0] + " would pass the end of the year 9999");
     }
     return move(*amount) ? done() : ConsoleReply::failure(name + " needs the virtual clock (--clock)");
 }

@@ -42,18 +42,16 @@ void click(Action&& action) {
 
 // The texts a key-by-key typing of `text` leaves in a field whose whole text
 // was selected: one per character, UTF-8 sequences kept whole.
-std::vector<std::string> keystrokes(const std::string& text) {
-    std::vector<std::string> states;
+// Where each character of UTF-8 text ends: typing it key by key shows the
+// text up to each of these in turn.
+std::vector<std::size_t> characterEnds(const std::string& text) {
+    std::vector<std::size_t> ends;
     for (std::size_t i = 1; i <= text.size(); ++i) {
-        bool endsCharacter = i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (endsCharacter) {
-            states.push_back(text.substr(0, i));
+        if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ends.push_back(i);
         }
     }
-    if (states.empty()) {
-        states.emplace_back();
-    }
-    return states;
+    return ends;
 }
 
 ViewActionResult failed(std::string message) { return {false, std::move(message)}; }
@@ -134,8 +132,15 @@ ViewActionResult ViewDriver::type(const std::string& fieldName, const std::strin
     }
     auto& application = Application::shared();
     click([field = field] { field->beginEditing(); });
-    for (const auto& state : keystrokes(text)) {
-        auto key = state.empty() ? std::string() : state.substr(state.size() - 1);
+    // One keystroke a character; the field's text grows by it, so that the
+    // memory typed text takes stays linear in its length.
+    std::string state;
+    std::size_t start = 0;
+    const auto ends = characterEnds(text);
+    for (const std::size_t end : ends.empty() ? std::vector<std::size_t>{0} : ends) {
+        const std::string key = text.substr(start, end - start);
+        state += key;
+        start = end;
         application.dispatch(userEvent(EventType::keyDown, 0, key), [field = field, &state] { field->replaceText(state); });
     }
     bool taken = false;

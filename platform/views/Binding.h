@@ -15,11 +15,19 @@ class Binding {
 public:
     using Getter = std::function<T()>;
     using Setter = std::function<void(T)>;
+    // Where the value lives, for reading it without a copy; nothing when it
+    // has no place of its own (a computed value).
+    using Peeker = std::function<const T*()>;
 
-    Binding(Getter get, Setter set) : get_(std::move(get)), set_(std::move(set)) {}
+    Binding(Getter get, Setter set, Peeker peek = {})
+        : get_(std::move(get)), set_(std::move(set)), peek_(std::move(peek)) {}
 
     T get() const { return get_(); }
     void set(T value) const { set_(std::move(value)); }
+    // The value in place, valid until the next change; nothing when the
+    // binding can only give copies. Lets a row of a long list find its own
+    // element without copying the whole list.
+    const T* peek() const { return peek_ ? peek_() : nullptr; }
 
     // A binding to one field of the bound value: writing the field writes the
     // whole value back through this binding.
@@ -31,12 +39,17 @@ public:
                               T whole = get();
                               whole.*field = std::move(value);
                               set(std::move(whole));
+                          },
+                          [peek = peek_, field]() -> const U* {
+                              const T* whole = peek ? peek() : nullptr;
+                              return whole ? &(whole->*field) : nullptr;
                           });
     }
 
 private:
     Getter get_;
     Setter set_;
+    Peeker peek_;
 };
 
 } // namespace platform

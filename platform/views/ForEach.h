@@ -67,28 +67,46 @@ private:
         std::vector<View> views;
         auto current = items.get();
         views.reserve(current.size());
-        for (const auto& item : current) {
+        for (std::size_t index = 0; index < current.size(); ++index) {
+            const Element& item = current[index];
             auto key = rowIdentity(idOf(item));
-            auto matches = [idOf, key](const Element& candidate) { return rowIdentity(idOf(candidate)) == key; };
+            // The row's element: the one at the row's place while it has the
+            // row's identity (one look, however long the list, and each of two
+            // entries that share an id keeps its own row), else the first
+            // with that identity wherever it moved.
+            auto find = [idOf, key, index](auto& all) -> decltype(&all[0]) {
+                if (index < all.size() && rowIdentity(idOf(all[index])) == key) {
+                    return &all[index];
+                }
+                for (auto& candidate : all) {
+                    if (rowIdentity(idOf(candidate)) == key) {
+                        return &candidate;
+                    }
+                }
+                return nullptr;
+            };
             Binding<Element> element(
-                [items, matches, last = item] {
-                    for (const auto& candidate : items.get()) {
-                        if (matches(candidate)) {
-                            return candidate;
-                        }
+                [items, find, last = item] {
+                    // Read in place where the list has a place, not copied whole for each row.
+                    if (const auto* all = items.peek()) {
+                        const Element* found = find(*all);
+                        return found ? *found : last;
                     }
+                    const auto all = items.get();
+                    const Element* found = find(all);
                     // The element is gone: show what the row last had.
-                    return last;
+                    return found ? *found : last;
                 },
-                [items, matches](Element value) {
+                [items, find](Element value) {
                     auto all = items.get();
-                    for (auto& candidate : all) {
-                        if (matches(candidate)) {
-                            candidate = std::move(value);
-                            items.set(std::move(all));
-                            return;
-                        }
+                    if (Element* found = find(all)) {
+                        *found = std::move(value);
+                        items.set(std::move(all));
                     }
+                },
+                [items, find]() -> const Element* {
+                    const auto* all = items.peek();
+                    return all ? find(*all) : nullptr;
                 });
             View view = row(element);
             view.id(key);

@@ -35,7 +35,8 @@ public:
     template <typename Value>
     Binding<Value> binding(Published<Value> T::*field) const {
         return Binding<Value>([object = object_, field] { return ((*object).*field).get(); },
-                              [object = object_, field](Value value) { ((*object).*field).set(std::move(value)); });
+                              [object = object_, field](Value value) { ((*object).*field).set(std::move(value)); },
+                              [object = object_, field] { return &((*object).*field).get(); });
     }
 
 private:

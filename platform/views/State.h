@@ -47,7 +47,8 @@ public:
 
     Binding<T> binding() const {
         return Binding<T>([storage = storage_] { return storage->value; },
-                          [storage = storage_](T value) { store(*storage, std::move(value)); });
+                          [storage = storage_](T value) { store(*storage, std::move(value)); },
+                          [storage = storage_] { return &storage->value; });
     }
 
     bool takeOver(StateSlot& previous) override {

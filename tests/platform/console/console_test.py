@@ -126,6 +126,33 @@ def real_clock_session(home):
           "time moves by itself on the real clock")
 
 
+def limits_session(home):
+    """What automation may throw at the console: a clock moved past what
+    calendars hold is refused at once, and a very long text is typed in memory
+    linear in its length (a limit on the address space stands in for the kernel
+    ending a program that took gigabytes)."""
+    long_text = "x" * 300000
+
+    def limited():
+        import resource
+        resource.setrlimit(resource.RLIMIT_AS, (2 << 30, 2 << 30))
+
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"))
+    env.pop("DISPLAY", None)
+    commands = ["advance 1e15", "advance 10", "item 1", "choose 'More/Leave a tip'",
+                "type 'Tip e.g. $2.50' " + long_text, "quit"]
+    result = subprocess.run([SAMPLE, "--json", "--clock", "2026-06-10T09:00:00Z"],
+                            input="".join(line + "\n" for line in commands), capture_output=True, text=True, env=env,
+                            timeout=120, preexec_fn=limited)
+    check(result.returncode == 0, "the long session ends normally: %r" % result.stderr[-400:])
+    replies = [json.loads(line) for line in result.stderr.splitlines()]
+    errors = [r["error"] for r in replies if r.get("command") == "advance" and "error" in r]
+    check(errors == ["advance 1e15 would pass the end of the year 9999"], "a span past 9999 is refused: %r" % errors)
+    typed = [r for r in replies if r.get("command") == "type"]
+    check(len(typed) == 1 and "error" not in typed[0], "300,000 characters are typed: %r" % typed[:1])
+
+
 def options(home):
     result = run(["--help"], [], home)
     check(result.returncode == 0 and "usage: menulets_sample" in result.stdout, "--help prints the usage")
@@ -141,6 +168,7 @@ with tempfile.TemporaryDirectory() as home:
     scripted_session(home)
     readable_session(home)
     real_clock_session(home)
+    limits_session(home)
     options(home)
 
 for failure in failures:

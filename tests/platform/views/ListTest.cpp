@@ -149,3 +149,16 @@ TEST_F(ListTest, FieldOfARemovedRowStopsEditingWithIt) {
     EXPECT_EQ(graph->focusedField(), nullptr);
     EXPECT_TRUE(finder().find<TextField::Node>("*").empty());
 }
+
+TEST_F(ListTest, EntriesThatShareAnIdEachShowAndEditTheirOwnRow) {
+    // A hand edit or a restored copy can leave two entries with one id.
+    entries->list.set({{"a", "first"}, {"a", "twin"}, {"b", "second"}});
+    turn();
+    EXPECT_EQ(finder().first<TextField::Node>("Say something#2")->text(), "twin");
+
+    finder().first<TextField::Node>("Say something#2")->replaceText("twin, edited");
+    EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"a", "first"}, {"a", "twin, edited"}, {"b", "second"}}));
+    finder().first<TextField::Node>("Say something#1")->replaceText("first, edited");
+    EXPECT_EQ(entries->list.get(),
+              (std::vector<Entry>{{"a", "first, edited"}, {"a", "twin, edited"}, {"b", "second"}}));
+}
