@@ -169,8 +169,13 @@ private:
             failLocked("defaults: " + error);
             return;
         }
-        retryDelay = 0;
         SaveFailures::recordSuccess(file.path());
+        if (retryDelay != 0) {
+            // A failure that stood is over: a turn of the main loop lets
+            // whatever shows it (the desktop's tooltip) look again.
+            retryDelay = 0;
+            DispatchQueue::main().async([] {});
+        }
         stored = std::move(merged);
         stamp = FileStamp::of(file.path());
         std::erase_if(changes, [&](const Change& change) { return change.generation <= written; });

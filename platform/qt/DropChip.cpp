@@ -1,5 +1,6 @@
 #include "platform/qt/DropChip.h"
 
+#include "platform/foundation/FileManager.h"
 #include "platform/qt/TrayItem.h"
 
 #include <QDragEnterEvent>
@@ -7,7 +8,12 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -20,6 +26,20 @@ constexpr int moveThreshold = 4;
 QSettings places() { return QSettings(QStringLiteral("menulets"), QStringLiteral("drop-chips")); }
 QString placeSetting(const QString& key) { return key + QStringLiteral("/place"); }
 QString hiddenSetting(const QString& key) { return key + QStringLiteral("/hidden"); }
+
+// Writes one setting into a file that is the person's own (0600) whatever
+// the umask: Qt's writer keeps the mode of the file it replaces.
+void remember(const QString& key, const QVariant& value) {
+    QSettings settings = places();
+    const QFileInfo file(settings.fileName());
+    FileManager::defaultManager().createDirectory(file.absolutePath().toStdString(), true);
+    const int descriptor = ::open(file.absoluteFilePath().toUtf8().constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor >= 0) {
+        ::fchmod(descriptor, 0600);
+        ::close(descriptor);
+    }
+    settings.setValue(key, value);
+}
 
 } // namespace
 
@@ -42,7 +62,7 @@ void DropChip::setItemToolTip(const QString& toolTip) {
 
 void DropChip::setHiddenByUser(bool hidden) {
     hiddenByUser_ = hidden;
-    places().setValue(hiddenSetting(placeKey_), hidden);
+    remember(hiddenSetting(placeKey_), hidden);
     if (hidden) {
         hide();
     }
@@ -106,7 +126,7 @@ void DropChip::mouseMoveEvent(QMouseEvent* event) {
 void DropChip::mouseReleaseEvent(QMouseEvent* event) {
     pressOffset_.reset();
     if (moved_) {
-        places().setValue(placeSetting(placeKey_), pos());
+        remember(placeSetting(placeKey_), pos());
         moved_ = false;
         return;
     }

@@ -46,7 +46,8 @@ QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleId
       driver_([this] { syncWithModel(); }), applications_(std::make_unique<X11Applications>()),
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },
-                     [this](bool dark) { return appearance_->setDark(dark); }}) {}
+                     [this](bool dark) { return appearance_->setDark(dark); }}),
+      saveFailureNotice_(QString::fromStdString(applicationName_)) {}
 
 QtWindowServer::~QtWindowServer() = default;
 
@@ -159,8 +160,9 @@ void QtWindowServer::syncStatusItems() {
                 [this] { driver_.turnSoon(); }));
         }
     }
+    saveFailureNotice_.sync();
     for (const auto& tray : trayItems_) {
-        tray->sync();
+        tray->sync(saveFailureNotice_.toolTipLine());
     }
 }
 

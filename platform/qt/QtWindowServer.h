@@ -6,6 +6,7 @@
 #include "platform/appkit/SystemEvents.h"
 #include "platform/console/LaunchRequest.h"
 #include "platform/qt/QtRunLoopDriver.h"
+#include "platform/qt/SaveFailureNotice.h"
 #include "platform/qt/SoundTheme.h"
 
 #include <memory>
@@ -71,6 +72,7 @@ private:
     std::unique_ptr<X11Applications> applications_;
     std::unique_ptr<DesktopAppearance> appearance_;
     SystemEvents systemEvents_;
+    SaveFailureNotice saveFailureNotice_;
 };
 
 } // namespace platform

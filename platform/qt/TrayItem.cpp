@@ -118,7 +118,7 @@ std::uint64_t TrayItem::modifierFlags(Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
-void TrayItem::sync() {
+void TrayItem::sync(const QString& toolTipNote) {
     auto item = item_.lock();
     auto button = item ? item->button() : nullptr;
     if (!button) {
@@ -141,7 +141,7 @@ void TrayItem::sync() {
         icon_.setIcon(QIcon(drawn_));
         redrawn = true;
     }
-    const QString toolTip = QString::fromStdString(button->toolTip());
+    const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote;
     if (toolTip != drawnToolTip_) {
         drawnToolTip_ = toolTip;
         icon_.setToolTip(toolTip);

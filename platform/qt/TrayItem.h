@@ -35,8 +35,9 @@ public:
     bool shows(const StatusItem& item) const;
     bool isGone() const { return item_.expired(); }
     // Brings icon, tooltip and visibility up to date with the item; an item
-    // whose window takes drags gets its drop chip.
-    void sync();
+    // whose window takes drags gets its drop chip. `toolTipNote` is added to
+    // the item's tooltip (a save that failed).
+    void sync(const QString& toolTipNote = {});
     // Where the panel shows the icon, in screen coordinates (empty when the
     // panel does not say).
     QRect geometry() const { return icon_.geometry(); }
