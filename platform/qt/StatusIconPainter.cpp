@@ -34,7 +34,8 @@ void StatusIconPainter::drawTitle(QPainter& painter, const QString& title, bool 
     QFont font = painter.font();
     font.setBold(asBadge);
     // The largest size at which the title fits its box.
-    const int box = asBadge ? size_ * 5 / 8 : size_;
+    // Alone, it leaves room for its rim.
+    const int box = asBadge ? size_ * 5 / 8 : size_ - 2 * rimWidth();
     int pixels = box;
     for (; pixels > 4; --pixels) {
         font.setPixelSize(pixels);
@@ -55,10 +56,48 @@ void StatusIconPainter::drawTitle(QPainter& painter, const QString& title, bool 
         painter.drawRoundedRect(area, area.height() / 2.0, area.height() / 2.0);
         // The badge's text takes the colour the panel has behind the icon.
         painter.setPen(QColor::fromHsl(textColor_.hslHue(), textColor_.hslSaturation(), 255 - textColor_.lightness()));
-    } else {
-        painter.setPen(textColor_);
+        painter.drawText(area, Qt::AlignCenter, title);
+        return;
     }
-    painter.drawText(area, Qt::AlignCenter, title);
+    // Alone, the title may be an emoji in colours of its own: drawn with a
+    // rim in the panel's symbol colour, it stands out on any panel.
+    QImage glyphs(size_, size_, QImage::Format_ARGB32_Premultiplied);
+    glyphs.fill(Qt::transparent);
+    QPainter glyphPainter(&glyphs);
+    glyphPainter.setRenderHints(painter.renderHints());
+    glyphPainter.setFont(font);
+    glyphPainter.setPen(textColor_);
+    glyphPainter.drawText(area, Qt::AlignCenter, title);
+    glyphPainter.end();
+    painter.drawImage(0, 0, rimmed(glyphs));
+}
+
+// About one pixel of the panel's icon size: the icon is drawn larger and scaled down.
+int StatusIconPainter::rimWidth() const { return std::max(1, size_ / 20); }
+
+QImage StatusIconPainter::rimmed(const QImage& glyphs) const {
+    const int radius = rimWidth();
+    QImage result(glyphs.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    const QRgb rim = textColor_.rgba();
+    for (int y = 0; y < glyphs.height(); ++y) {
+        for (int x = 0; x < glyphs.width(); ++x) {
+            bool near = false;
+            for (int dy = -radius; dy <= radius && !near; ++dy) {
+                for (int dx = -radius; dx <= radius && !near; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    near = nx >= 0 && ny >= 0 && nx < glyphs.width() && ny < glyphs.height() &&
+                           qAlpha(glyphs.pixel(nx, ny)) > 64;
+                }
+            }
+            if (near) {
+                result.setPixel(x, y, rim);
+            }
+        }
+    }
+    QPainter painter(&result);
+    painter.drawImage(0, 0, glyphs);
+    return result;
 }
 
 QPixmap StatusIconPainter::paint(const StatusBarButton& button) const {

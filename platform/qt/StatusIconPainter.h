@@ -28,6 +28,9 @@ public:
 
 private:
     void drawTitle(QPainter& painter, const QString& title, bool asBadge) const;
+    // The glyphs over a rim of the symbol colour around them.
+    QImage rimmed(const QImage& glyphs) const;
+    int rimWidth() const;
 
     QColor textColor_;
     int size_;

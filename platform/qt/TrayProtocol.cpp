@@ -50,20 +50,21 @@ bool TrayProtocol::statusNotifierHostRegistered() {
            reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
-bool TrayProtocol::xembedTrayPresent() {
-    xcb_connection_t* connection = qtXcbConnection();
-    if (!connection) {
-        return false;
-    }
+xcb_window_t TrayProtocol::xembedTrayWindow(xcb_connection_t* connection) {
     // The selection's atom exists once some tray has asked for it.
     const xcb_atom_t selection =
         xcbAtom(connection, "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber()), true);
     if (selection == XCB_ATOM_NONE) {
-        return false;
+        return XCB_NONE;
     }
     XcbReply<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
-    return owner && owner->owner != XCB_NONE;
+    return owner ? owner->owner : XCB_NONE;
+}
+
+bool TrayProtocol::xembedTrayPresent() {
+    xcb_connection_t* connection = qtXcbConnection();
+    return connection && xembedTrayWindow(connection) != XCB_NONE;
 }
 
 TrayProtocol::Kind TrayProtocol::settle(std::chrono::milliseconds limit) {

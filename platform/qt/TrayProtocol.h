@@ -1,5 +1,7 @@
 #pragma once
 
+#include <xcb/xcb.h>
+
 #include <chrono>
 
 namespace platform {
@@ -19,6 +21,9 @@ public:
     static Kind settle(std::chrono::milliseconds limit);
     // What settle() found; XEmbed before it ran.
     static Kind current();
+    // The window owning the XEmbed tray selection of this display's screen:
+    // the tray itself; XCB_NONE when no tray is there.
+    static xcb_window_t xembedTrayWindow(xcb_connection_t* connection);
 
 private:
     static bool statusNotifierHostRegistered();
