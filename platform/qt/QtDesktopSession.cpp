@@ -50,6 +50,8 @@ QtDesktopSession::~QtDesktopSession() {
 int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchRequest>& request) {
     const std::string name = applicationName(launch.bundleIdentifier);
     QApplication::setApplicationName(QString::fromStdString(name));
+    // Docks and task bars match the windows to the installed entry by it.
+    QGuiApplication::setDesktopFileName(QString::fromStdString(launch.bundleIdentifier));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A file named on the command line is relative to where it was typed.
