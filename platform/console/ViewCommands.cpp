@@ -119,6 +119,24 @@ void registerViewCommands(CommandRegistry& registry) {
                       context.driver.settle();
                       return ConsoleReply::ok("view", {"window " + arguments[0] + " is key"});
                   }});
+    registry.add({"close", "WINDOW", "Click a window's close button (its delegate may keep it open).",
+                  [](const Arguments& arguments, ConsoleContext& context) {
+                      auto number = arguments.size() == 1 ? windowNumber(arguments[0]) : std::nullopt;
+                      if (!number) {
+                          return usage("close WINDOW");
+                      }
+                      auto window = context.driver.window(*number);
+                      if (!window || !window->isVisible()) {
+                          return ConsoleReply::failure("no visible window " + arguments[0]);
+                      }
+                      if ((window->styleMask() & WindowStyleMask::closable) == 0) {
+                          return ConsoleReply::failure("window " + arguments[0] + " has no close button");
+                      }
+                      window->performClose();
+                      context.driver.settle();
+                      return ConsoleReply::ok("view", {window->isClosed() ? "window " + arguments[0] + " closed"
+                                                                          : "window " + arguments[0] + " stayed open"});
+                  }});
     registry.add({"escape", "", "Press Escape in the key window (its cancel button).",
                   [](const Arguments& arguments, ConsoleContext& context) {
                       if (!arguments.empty()) {
