@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <utility>
 
 namespace Carryover {
@@ -19,17 +20,22 @@ using platform::PropertyList;
 std::shared_ptr<LinkStore> LinkStore::load(platform::UserDefaults& defaults) {
     std::shared_ptr<LinkStore> links(new LinkStore(defaults));
 
-    links->lastLog_ = Date::now();
-    if (auto logged = defaults.object(mostRecentLogKey)) {
-        if (const double* seconds = logged->real()) {
-            links->lastLog_ = Date{*seconds};
-        } else if (const auto* whole = logged->integer()) {
-            const auto magnitude = static_cast<double>(whole->magnitude);
-            links->lastLog_ = Date{whole->negative ? -magnitude : magnitude};
+    const auto logged = defaults.object(mostRecentLogKey);
+    std::optional<Date> stored;
+    if (const double* seconds = logged ? logged->real() : nullptr; seconds && std::isfinite(*seconds)) {
+        stored = Date{*seconds};
+    } else if (const auto* whole = logged ? logged->integer() : nullptr) {
+        const auto magnitude = static_cast<double>(whole->magnitude);
+        stored = Date{whole->negative ? -magnitude : magnitude};
+    }
+    links->lastLog_ = stored.value_or(Date::now());
+    if (!stored) {
+        // Remembered at once, whether it was missing or no number: otherwise
+        // a restart on a later day would take that day as the last rollover
+        // and hold today's links a day longer. What was there is kept aside.
+        if (logged) {
+            defaults.keepAsideBeforeReplacing(mostRecentLogKey, "not a number of seconds");
         }
-    } else {
-        // Remembered at once: otherwise a restart on a later day would take
-        // that day as the last rollover and never carry today's links over.
         defaults.set(links->lastLog_.timeIntervalSince1970, mostRecentLogKey);
     }
 

@@ -105,7 +105,7 @@ TEST_F(LinkStoreTest, ScheduleNeitherKeepsItsOwnerAliveNorComesWhenTheDateCannot
     EXPECT_EQ(RunLoop::main().secondsUntilNextItem(), std::numeric_limits<double>::infinity());
 }
 
-TEST_F(LinkStoreTest, UnreadableValuesGiveTheEmptyStateAndStayUntilTheNextSave) {
+TEST_F(LinkStoreTest, AnUnreadableStoreGivesTheEmptyStateAndStaysUntilTheNextSave) {
     auto& defaults = UserDefaults::standard();
     const Data missingNewLinks =
         BinaryPropertyList::write(PropertyListDictionary{{"storedLinks", PropertyListArray{}}});
@@ -116,7 +116,8 @@ TEST_F(LinkStoreTest, UnreadableValuesGiveTheEmptyStateAndStayUntilTheNextSave) 
     EXPECT_EQ(links->store(), Carryover::Store{});
     EXPECT_EQ(links->lastLog(), Date::now());
     EXPECT_EQ(defaults.data(LinkStore::storeKey), missingNewLinks);
-    EXPECT_EQ(defaults.string(LinkStore::mostRecentLogKey), "yesterday");
+    EXPECT_EQ(defaults.object(LinkStore::mostRecentLogKey), PropertyList(Date::now().timeIntervalSince1970))
+        << "a moment that is no number is repaired as a missing one";
 
     drop(*links, "https://a.example/");
     defaults.set(PropertyList::integer(1'781'000'000), LinkStore::mostRecentLogKey);
@@ -136,6 +137,18 @@ TEST_F(LinkStoreTest, UnreadableValuesGiveTheEmptyStateAndStayUntilTheNextSave) 
     std::ifstream in(kept[0], std::ios::binary);
     const auto keptValues = BinaryPropertyList::read(dataFromString(std::string(std::istreambuf_iterator<char>(in), {})));
     EXPECT_EQ(keptValues, PropertyList(PropertyListDictionary{{std::string(LinkStore::storeKey), PropertyList(missingNewLinks)}}));
+}
+
+TEST_F(LinkStoreTest, ALinkDroppedUnderAStoredMomentThatIsNoNumberIsNotHeldAnExtraDay) {
+    UserDefaults::standard().set("yesterday", LinkStore::mostRecentLogKey);
+    drop(*start(newYork(2026, 6, 10, 15)), "https://a.example/");
+    auto links = start(newYork(2026, 6, 11, 9));
+    std::vector<std::string> opened;
+    links->takeListForOpening(false, [&](const URL& url) {
+        opened.push_back(url.absoluteString());
+        return true;
+    });
+    EXPECT_EQ(opened, std::vector<std::string>{"https://a.example/"}) << "yesterday's link is older than one day";
 }
 
 TEST_F(LinkStoreTest, ARestartDaysLaterCarriesOverTheLinksOfTheFirstDay) {
