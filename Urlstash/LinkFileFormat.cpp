@@ -3,6 +3,8 @@
 #include "platform/plist/Utf16.h"
 #include "platform/time/DateFormatter.h"
 
+#include <vector>
+
 namespace Urlstash {
 
 namespace {
@@ -28,7 +30,37 @@ std::string LinkFileFormat::dateHeading(platform::Date date) {
 
 std::string LinkFileFormat::linkLine(const platform::URL& url, const std::optional<std::string>& title) {
     const std::string name = title ? *title : url.host().value_or("");
-    return "- [" + linkText(name) + "](" + url.absoluteString() + ") \n";
+    return "- [" + linkText(name) + "](" + linkDestination(url) + ") \n";
+}
+
+std::string LinkFileFormat::linkDestination(const platform::URL& url) {
+    const std::string text = url.absoluteString();
+    // Which parentheses pair up: those stay as written, as in Ruby_(language).
+    std::vector<bool> paired(text.size(), false);
+    std::vector<std::size_t> open;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        if (text[index] == '(') {
+            open.push_back(index);
+        } else if (text[index] == ')' && !open.empty()) {
+            paired[open.back()] = paired[index] = true;
+            open.pop_back();
+        }
+    }
+    std::string destination;
+    destination.reserve(text.size());
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const auto c = static_cast<unsigned char>(text[index]);
+        const bool unpaired = (c == '(' || c == ')') && !paired[index];
+        if (unpaired || c <= 0x20 || c == 0x7F || c == '<' || c == '>' || c == '\\') {
+            constexpr char digits[] = "0123456789ABCDEF";
+            destination += '%';
+            destination += digits[c >> 4];
+            destination += digits[c & 0xF];
+        } else {
+            destination += static_cast<char>(c);
+        }
+    }
+    return destination;
 }
 
 std::string LinkFileFormat::linkText(std::string_view name) {

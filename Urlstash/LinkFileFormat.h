@@ -17,8 +17,14 @@ public:
     static std::string dateHeading(platform::Date date);
 
     // "- [name](url) " and LF. The name is the title (even an empty one),
-    // else the URL's host, else empty; the URL is its absolute string.
+    // else the URL's host, else empty; the URL is its link destination.
     static std::string linkLine(const platform::URL& url, const std::optional<std::string>& title);
+
+    // The URL's absolute string as a Markdown link destination that ends
+    // where the URL does: parentheses that are not part of a balanced pair,
+    // spaces, angle brackets, backslashes and control characters are
+    // percent-encoded, which leaves the link the same to a browser.
+    static std::string linkDestination(const platform::URL& url);
 
     // The name as Markdown link text that stays on its one line and renders
     // as written: every line break (CR, LF, CR LF, U+2028, U+2029) becomes

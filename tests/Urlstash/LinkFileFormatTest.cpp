@@ -20,6 +20,25 @@ TEST(LinkFileFormat, NameIsTheTitleElseTheHostElseEmpty) {
     EXPECT_EQ(LinkFileFormat::linkLine(url("file:///tmp/notes.txt"), std::nullopt), "- [](file:///tmp/notes.txt) \n");
 }
 
+TEST(LinkFileFormat, TheDestinationEndsWhereTheURLDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"https://a.example/wiki/Ruby_(language)", "https://a.example/wiki/Ruby_(language)"},
+        {"https://a.example/a)b", "https://a.example/a%29b"},
+        {"https://a.example/smile:-(", "https://a.example/smile:-%28"},
+        {"https://a.example/(a))(b", "https://a.example/(a)%29%28b"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(LinkFileFormat::linkDestination(url(text)), expected) << text;
+    }
+    // Whatever the parser lets through that Markdown would end the link on.
+    for (const auto& text : {"https://a.example/a b", "https://a.example/<b>", "https://a.example/a\\b"}) {
+        if (auto odd = URL::fromString(text)) {
+            const std::string destination = LinkFileFormat::linkDestination(*odd);
+            EXPECT_EQ(destination.find_first_of(" <>\\"), std::string::npos) << destination;
+        }
+    }
+}
+
 TEST(LinkFileFormat, LinkTextStaysOnOneLineAndRendersAsWritten) {
     const std::pair<const char*, const char*> cases[] = {
         {"one\ntwo", "one two"},
