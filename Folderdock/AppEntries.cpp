@@ -35,7 +35,7 @@ std::optional<AppEntry> desktopApplication(const URL& item, std::string_view loc
     // A file that cannot be read is still offered under its file name: the
     // desktop may well be able to start it.
     auto entry = DesktopEntry::read(item.path());
-    if (entry && !entry->isShown()) {
+    if (entry && !entry->isShown(DesktopEntry::currentDesktops())) {
         return std::nullopt;
     }
     auto name = entry ? entry->name(locale) : std::nullopt;

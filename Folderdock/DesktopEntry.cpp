@@ -1,7 +1,10 @@
 #include "Folderdock/DesktopEntry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Folderdock {
 
@@ -40,6 +43,57 @@ std::string unescaped(std::string_view value) {
     return out;
 }
 
+// The non-empty items of a list with that separator ("GNOME;KDE;").
+std::vector<std::string> splitList(std::string_view text, char separator) {
+    std::vector<std::string> items;
+    while (!text.empty()) {
+        const auto end = text.find(separator);
+        if (end != 0) {
+            items.emplace_back(text.substr(0, end));
+        }
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+    return items;
+}
+
+// The program an Exec line starts: its first word, which may be quoted.
+std::string commandProgram(std::string_view exec) {
+    exec = trimmed(exec);
+    if (!exec.starts_with('"')) {
+        return std::string(exec.substr(0, exec.find_first_of(" \t")));
+    }
+    std::string program;
+    for (std::size_t index = 1; index < exec.size() && exec[index] != '"'; ++index) {
+        if (exec[index] == '\\' && index + 1 < exec.size()) {
+            ++index;
+        }
+        program += exec[index];
+    }
+    return program;
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// A path, or a name looked for along PATH, as the desktop would start it.
+bool programIsThere(const std::string& program) {
+    if (program.empty()) {
+        return false;
+    }
+    if (program.find('/') != std::string::npos) {
+        return isExecutableFile(program);
+    }
+    const char* path = std::getenv("PATH");
+    for (const auto& folder : splitList(path ? path : "/usr/local/bin:/usr/bin:/bin", ':')) {
+        if (isExecutableFile(folder + "/" + program)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 DesktopEntry DesktopEntry::parse(std::string_view text) {
@@ -75,13 +129,22 @@ std::optional<DesktopEntry> DesktopEntry::read(const std::string& path) {
     if (!file) {
         return std::nullopt;
     }
-    std::string text(readLimit, '\0');
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // In pieces, so that a small entry costs a small buffer.
+    std::string text;
+    char piece[16 * 1024];
+    while (text.size() < readLimit && file) {
+        file.read(piece, static_cast<std::streamsize>(std::min(sizeof piece, readLimit - text.size())));
+        text.append(piece, static_cast<std::size_t>(file.gcount()));
+    }
     if (file.bad()) {
         return std::nullopt;
     }
-    text.resize(static_cast<std::size_t>(file.gcount()));
     return parse(text);
+}
+
+std::vector<std::string> DesktopEntry::currentDesktops() {
+    const char* value = std::getenv("XDG_CURRENT_DESKTOP");
+    return splitList(value ? value : "", ':');
 }
 
 std::string DesktopEntry::messagesLocale() {
@@ -132,11 +195,43 @@ std::optional<std::string> DesktopEntry::name(std::string_view locale) const {
     return std::nullopt;
 }
 
-bool DesktopEntry::isTrue(const std::string& key) const {
+const std::string* DesktopEntry::value(const std::string& key) const {
     auto found = values_.find(key);
-    return found != values_.end() && found->second == "true";
+    return found == values_.end() ? nullptr : &found->second;
 }
 
-bool DesktopEntry::isShown() const { return !isTrue("NoDisplay") && !isTrue("Hidden"); }
+bool DesktopEntry::isTrue(const std::string& key) const {
+    const std::string* found = value(key);
+    return found && *found == "true";
+}
+
+bool DesktopEntry::isMeantFor(const std::vector<std::string>& desktops) const {
+    const auto names = [](const std::string* list) { return splitList(list ? *list : "", ';'); };
+    const auto contains = [&](const std::vector<std::string>& list) {
+        return std::any_of(desktops.begin(), desktops.end(), [&](const std::string& desktop) {
+            return std::find(list.begin(), list.end(), desktop) != list.end();
+        });
+    };
+    if (const std::string* only = value("OnlyShowIn"); only && !contains(names(only))) {
+        return false;
+    }
+    return !contains(names(value("NotShowIn")));
+}
+
+bool DesktopEntry::isShown(const std::vector<std::string>& desktops) const {
+    const std::string* type = value("Type");
+    if (!type || *type != "Application" || isTrue("NoDisplay") || isTrue("Hidden") || !isMeantFor(desktops)) {
+        return false;
+    }
+    if (const std::string* tryExec = value("TryExec"); tryExec && !programIsThere(*tryExec)) {
+        return false;
+    }
+    // An application the session bus starts needs no command of its own.
+    const std::string* exec = value("Exec");
+    if (!exec) {
+        return isTrue("DBusActivatable");
+    }
+    return programIsThere(commandProgram(*exec));
+}
 
 } // namespace Folderdock

@@ -30,13 +30,22 @@ public:
     // Name[de], then Name.
     static std::vector<std::string> localizedKeys(std::string_view key, std::string_view locale);
 
+    // The desktops the session says it is (XDG_CURRENT_DESKTOP: "GNOME",
+    // "ubuntu:GNOME"), as a list.
+    static std::vector<std::string> currentDesktops();
+
     // The Name for the locale, escapes resolved; nothing when there is none.
     std::optional<std::string> name(std::string_view locale) const;
-    // Neither NoDisplay nor Hidden is true.
-    bool isShown() const;
+    // Whether the desktop's menus show it, by the desktop-entry rules: an
+    // application (Type=Application), neither NoDisplay nor Hidden, whose
+    // TryExec and Exec programs are there, and not kept from `desktops` by
+    // OnlyShowIn or NotShowIn.
+    bool isShown(const std::vector<std::string>& desktops) const;
 
 private:
     bool isTrue(const std::string& key) const;
+    const std::string* value(const std::string& key) const;
+    bool isMeantFor(const std::vector<std::string>& desktops) const;
 
     std::map<std::string, std::string> values_;
 };

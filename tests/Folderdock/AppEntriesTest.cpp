@@ -61,7 +61,8 @@ protected:
         makeFile(folder() / "Y.APP", "capitals are no application");
         makeFile(folder() / ".hidden/Secret.app/Contents/Info.plist");
         makeFile(folder() / "editor.desktop",
-                 "[Desktop Entry]\nType=Application\nName=Editor\nName[de]=Bearbeiter\nExec=editor\n");
+                 "[Desktop Entry]\nType=Application\nName=Editor\nName[de]=Bearbeiter\nExec=sh\n");
+        makeFile(folder() / "uninstalled.desktop", "[Desktop Entry]\nType=Application\nName=Gone\nExec=gone-app\n");
         makeFile(folder() / "daemon.desktop", "[Desktop Entry]\nName=Daemon\nNoDisplay=true\n");
         makeFile(folder() / "removed.desktop", "[Desktop Entry]\nName=Removed\nHidden=true\n");
         makeFile(folder() / "Krita.AppImage", "\x7f" "ELF", true);
@@ -118,8 +119,8 @@ TEST_F(AppEntriesTest, DesktopEntriesAreTitledInTheUsersLanguage) {
 
 TEST_F(AppEntriesTest, DesktopEntriesWithoutANameOrUnreadableKeepTheirFileName) {
     const path other = path(home.path()) / "other";
-    makeFile(other / "nameless.desktop", "[Desktop Entry]\nExec=x\n");
-    makeFile(other / "blank.desktop", "[Desktop Entry]\nName=\n");
+    makeFile(other / "nameless.desktop", "[Desktop Entry]\nType=Application\nExec=sh\n");
+    makeFile(other / "blank.desktop", "[Desktop Entry]\nType=Application\nName=\nExec=sh\n");
     fs::create_directories(other / "folder.desktop");
     fs::create_symlink(other / "missing", other / "dangling.desktop");
     fs::create_symlink(other / "missing", other / "dangling.AppImage");

@@ -33,7 +33,6 @@ TEST(DesktopEntryTest, NameIsTakenFromTheEntryGroupInTheBestLocale) {
     EXPECT_EQ(entry.name("de_AT.UTF-8"), "Dateien");
     EXPECT_EQ(entry.name("fr_FR.UTF-8"), "Files");
     EXPECT_EQ(entry.name(""), "Files");
-    EXPECT_TRUE(entry.isShown());
 }
 
 TEST(DesktopEntryTest, ValuesHaveTheirEscapesResolved) {
@@ -47,12 +46,34 @@ TEST(DesktopEntryTest, WithoutANameOrGroupThereIsNoName) {
     EXPECT_EQ(DesktopEntry::parse("").name("C"), std::nullopt);
 }
 
-TEST(DesktopEntryTest, NoDisplayOrHiddenSetToTrueHideTheEntry) {
-    EXPECT_FALSE(DesktopEntry::parse("[Desktop Entry]\nNoDisplay=true\n").isShown());
-    EXPECT_FALSE(DesktopEntry::parse("[Desktop Entry]\nHidden = true\n").isShown());
-    EXPECT_TRUE(DesktopEntry::parse("[Desktop Entry]\nNoDisplay=false\nHidden=false\n").isShown());
-    EXPECT_TRUE(DesktopEntry::parse("[Desktop Entry]\nNoDisplay=True\n").isShown());
-    EXPECT_TRUE(DesktopEntry::parse("[Other]\nHidden=true\n").isShown());
+TEST(DesktopEntryTest, OnlyWhatTheDesktopsMenusWouldShowIsShown) {
+    const std::string app = "[Desktop Entry]\nType=Application\nName=A\nExec=sh -c 'true' %U\n";
+    const std::vector<std::string> gnome{"ubuntu", "GNOME"};
+    const std::pair<std::string, bool> cases[] = {
+        {app, true},
+        {app + "NoDisplay=true\n", false},
+        {app + "Hidden = true\n", false},
+        {app + "NoDisplay=false\nHidden=false\n", true},
+        {app + "NoDisplay=True\n", true}, // booleans are lower case
+        {"[Desktop Entry]\nType=Link\nName=A\nURL=https://a.example/\n", false},
+        {"[Desktop Entry]\nName=A\nExec=sh\n", false}, // no type: no application
+        {"[Desktop Entry]\nType=Application\nName=A\n", false}, // nothing to start
+        {"[Desktop Entry]\nType=Application\nName=A\nDBusActivatable=true\n", true},
+        {"[Desktop Entry]\nType=Application\nName=A\nExec=no-such-program-here %F\n", false},
+        {"[Desktop Entry]\nType=Application\nName=A\nExec=\"/bin/sh\" -c x\n", true},
+        {"[Desktop Entry]\nType=Application\nName=A\nExec=/no/such/program\n", false},
+        {app + "TryExec=no-such-program-here\n", false},
+        {app + "TryExec=/bin/sh\n", true},
+        {app + "OnlyShowIn=KDE;XFCE;\n", false},
+        {app + "OnlyShowIn=KDE;GNOME;\n", true},
+        {app + "NotShowIn=GNOME;\n", false},
+        {app + "NotShowIn=KDE;\n", true},
+        {"[Other]\nHidden=true\n[Desktop Entry]\nType=Application\nExec=sh\n", true},
+    };
+    for (const auto& [text, shown] : cases) {
+        EXPECT_EQ(DesktopEntry::parse(text).isShown(gnome), shown) << text;
+    }
+    EXPECT_FALSE(DesktopEntry::parse(app + "OnlyShowIn=GNOME;\n").isShown({})) << "no desktop named, none matches";
 }
 
 } // namespace

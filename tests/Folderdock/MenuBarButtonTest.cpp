@@ -96,7 +96,7 @@ protected:
         makeFile(apps / "Calculator.app/Contents/Info.plist");
         makeFile(apps / "Utilities/Terminal.app/Contents/Info.plist");
         makeFile(apps / "notes.txt");
-        makeFile(apps / "editor.desktop", "[Desktop Entry]\nName=Editor\n");
+        makeFile(apps / "editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\nExec=sh\n");
         makeFile(apps / "Krita.AppImage", "", true);
     }
     Lines appsMenu(const std::map<std::string, Lines>& change = {}) {
