@@ -7,17 +7,11 @@
 #include "platform/qt/DockedIconDrops.h"
 #include "platform/qt/DropChip.h"
 #include "platform/qt/PanelMenu.h"
-#include "platform/qt/DesktopAppearance.h"
-#include "platform/qt/PanelContrast.h"
 #include "platform/qt/StatusIconPainter.h"
-#include "platform/qt/TrayBackground.h"
 #include "platform/qt/TrayProtocol.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
 
 namespace platform {
 
@@ -103,103 +97,6 @@ void TrayItem::syncDropChip(const StatusItem& item, bool redrawn) {
     chip_->setVisible(item.isVisible() && !chip_->isHiddenByUser());
 }
 
-bool TrayItem::probePanel() {
-    if (TrayProtocol::current() != TrayProtocol::Kind::xembed) {
-        return false;
-    }
-    const QRect geometry = icon_.geometry();
-    if (!geometry.isValid() || geometry == sampledGeometry_) {
-        return probing_;
-    }
-    if (auto published = TrayBackground::publishedForeground()) {
-        sampledGeometry_ = geometry;
-        panelSymbol_ = published;
-        return false;
-    }
-    if (!probing_) {
-        // Drawn empty for a moment, so that the screen there shows the panel
-        // alone; read once that has been painted (or after a second at most).
-        probing_ = true;
-        QPixmap empty(iconSize, iconSize);
-        empty.fill(Qt::transparent);
-        icon_.setIcon(QIcon(empty));
-        drawnKey_.clear();
-        QTimer::singleShot(1000, this, [this] {
-            if (probeAttempts_ == 0) {
-                finishProbe();
-            }
-        });
-    }
-    return true;
-}
-
-void TrayItem::finishProbe() {
-    if (!probing_) {
-        return;
-    }
-    // The panel may still be laying its icons out or painting where it grew:
-    // what it shows counts once it stays the same for a moment. A few tries,
-    // then the desktop's preference decides.
-    constexpr int attempts = 8;
-    constexpr int settleMilliseconds = 300;
-    const QRect geometry = icon_.geometry();
-    const auto background = TrayBackground::behind(geometry);
-    const bool settled = background && probeSample_ && geometry == probeGeometry_ &&
-                         PanelContrast::contrastRatio(*background, *probeSample_) < 1.1;
-    if (!settled && ++probeAttempts_ < attempts) {
-        probeSample_ = background;
-        probeGeometry_ = geometry;
-        QTimer::singleShot(settleMilliseconds, this, [this] { finishProbe(); });
-        return;
-    }
-    probing_ = false;
-    probeAttempts_ = 0;
-    probeSample_.reset();
-    sampledGeometry_ = geometry;
-    panelSymbol_ = settled ? std::optional(PanelContrast::symbolOn(*background)) : std::nullopt;
-    modelChanged_();
-}
-
-QColor TrayItem::symbolColour() const {
-    if (TrayProtocol::current() == TrayProtocol::Kind::xembed && panelSymbol_) {
-        return *panelSymbol_;
-    }
-    // A status-notifier panel says nothing of its colours: its background
-    // follows the desktop's light or dark preference, as far as anything does.
-    return DesktopAppearance::isDark() ? PanelContrast::lightSymbol : PanelContrast::darkSymbol;
-}
-
-void TrayItem::watchIconWindows() {
-    if (TrayProtocol::current() != TrayProtocol::Kind::xembed) {
-        return;
-    }
-    static const char* const watchedProperty = "menulets.colourWatched";
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QStringLiteral("QSystemTrayIconSys") && !widget->property(watchedProperty).toBool()) {
-            widget->setProperty(watchedProperty, true);
-            widget->installEventFilter(this);
-        }
-    }
-}
-
-bool TrayItem::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint) {
-        return false;
-    }
-    // This icon's empty drawing is being painted: read the panel once it is on the screen.
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (probing_ && probeAttempts_ == 0 && type == QEvent::Paint && widget &&
-        QRect(widget->mapToGlobal(QPoint()), widget->size()) == icon_.geometry()) {
-        QTimer::singleShot(0, this, [this] { finishProbe(); });
-    }
-    // Any item's icon window will do: the sync that follows looks at every
-    // item. A panel that lays its icons out anew moves them without a move
-    // of their own (the panel's socket moves), but they are painted again.
-    modelChanged_();
-    return false;
-}
-
 bool TrayItem::shows(const StatusItem& item) const { return item_.lock().get() == &item; }
 
 std::uint64_t TrayItem::modifierFlags(Qt::KeyboardModifiers modifiers) {
@@ -230,15 +127,17 @@ void TrayItem::sync(const QString& toolTipNote) {
         }
         return;
     }
-    const bool probing = probePanel();
-    const QColor text = symbolColour();
+    const bool looking = colourProbe_.isLooking();
+    const QColor text = colourProbe_.symbolColour();
     // The drawing depends on these alone.
     const auto image = button->image();
     const QString key = QString::fromStdString(button->title()) + QChar(0x1f) +
                         (image ? QString::fromStdString(image->describe()) : QString()) + QChar(0x1f) +
                         QString::number(static_cast<int>(button->imagePosition())) + QChar(0x1f) + text.name();
     bool redrawn = false;
-    if (!probing && key != drawnKey_) {
+    if (looking) {
+        drawnKey_.clear(); // drawn empty meanwhile
+    } else if (key != drawnKey_) {
         drawnKey_ = key;
         drawn_ = StatusIconPainter(text, iconSize).paint(*button);
         icon_.setIcon(QIcon(drawn_));
@@ -252,7 +151,7 @@ void TrayItem::sync(const QString& toolTipNote) {
     }
     syncPanelMenu(*item);
     icon_.setVisible(item->isVisible());
-    watchIconWindows();
+    colourProbe_.watchIconWindows();
     syncDockedDrops(*item);
     syncDropChip(*item, redrawn);
 }

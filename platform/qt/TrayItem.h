@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/appkit/Event.h"
+#include "platform/qt/PanelColourProbe.h"
 
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace platform {
 
@@ -51,16 +51,6 @@ private:
     void syncDropChip(const StatusItem& item, bool redrawn);
     void syncPanelMenu(const StatusItem& item);
     void syncDockedDrops(const StatusItem& item);
-    // Whether the icon is drawn empty for now, while the panel behind it is
-    // looked at: in an XEmbed panel, once docked and whenever it moved.
-    bool probePanel();
-    void finishProbe();
-    // The colour template symbols are drawn in, to stand out on the panel.
-    QColor symbolColour() const;
-    // Asks for a sync when Qt's icon windows are docked, moved or resized,
-    // so that the colour follows the panel behind them.
-    void watchIconWindows();
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // Whether the item's button window registers drag types.
     static bool takesDrags(const StatusItem& item);
 
@@ -74,15 +64,7 @@ private:
     std::unique_ptr<PanelMenu> panelMenu_;
     // Only where the icon is docked in an XEmbed panel.
     std::unique_ptr<DockedIconDrops> dockedDrops_;
-    // Where the panel behind the docked icon was last looked at, and the
-    // symbol colour that stands out there.
-    QRect sampledGeometry_;
-    std::optional<QColor> panelSymbol_;
-    bool probing_ = false;
-    int probeAttempts_ = 0;
-    // The previous look at the panel, which the next must agree with.
-    std::optional<QColor> probeSample_;
-    QRect probeGeometry_;
+    PanelColourProbe colourProbe_{icon_, modelChanged_};
     QPixmap drawn_;
     // What was last drawn, so an unchanged item does not redraw.
     QString drawnKey_;

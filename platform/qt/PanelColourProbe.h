@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QRect>
+
+#include <functional>
+#include <optional>
+
+class QSystemTrayIcon;
+
+namespace platform {
+
+// Finds the colour a tray icon's symbols stand out in on the XEmbed panel
+// that docked it: the colours the tray publishes, else the panel itself, read
+// from the screen behind the icon while the icon is drawn empty for a moment
+// (once docked, and whenever it moved). A status-notifier panel says nothing
+// of its colours: there the desktop's light or dark preference decides.
+class PanelColourProbe final : public QObject {
+public:
+    // `icon` outlives the probe; `changed` asks for a sync of the icon.
+    PanelColourProbe(QSystemTrayIcon& icon, std::function<void()> changed);
+
+    // Whether the icon is to be drawn empty for now, while the panel behind
+    // it is looked at; starts a look when the docked icon has moved.
+    bool isLooking();
+    // The colour to draw template symbols in.
+    QColor symbolColour() const;
+    // Qt's icon windows are watched as they come, so that a dock, a move or
+    // a panel that lays its icons out anew asks for a sync.
+    void watchIconWindows();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void finishLook();
+
+    QSystemTrayIcon& icon_;
+    std::function<void()> changed_;
+    // Where the panel was last looked at, and the symbol colour found there.
+    QRect lookedAt_;
+    std::optional<QColor> panelSymbol_;
+    bool looking_ = false;
+    int attempts_ = 0;
+    // The previous look of this one, which the next must agree with.
+    std::optional<QColor> previousSample_;
+    QRect previousGeometry_;
+};
+
+} // namespace platform
