@@ -7,7 +7,9 @@
 #include "platform/headless/ViewDriver.h"
 
 #include <cmath>
+#include <memory>
 #include <optional>
+#include <variant>
 
 namespace platform {
 
@@ -33,6 +35,21 @@ std::optional<int> windowNumber(const std::string& text) {
 }
 
 // The words after the first, as one text: `type Title Warm socks` types "Warm socks".
+// The visible window a command's one WINDOW argument names, or the reply
+// that says why there is none.
+std::variant<std::shared_ptr<Window>, ConsoleReply> visibleWindow(const Arguments& arguments, ConsoleContext& context,
+                                                                  const char* usageText) {
+    auto number = arguments.size() == 1 ? windowNumber(arguments[0]) : std::nullopt;
+    if (!number) {
+        return usage(usageText);
+    }
+    auto window = context.driver.window(*number);
+    if (!window || !window->isVisible()) {
+        return ConsoleReply::failure("no visible window " + arguments[0]);
+    }
+    return window;
+}
+
 std::string rest(const Arguments& arguments, std::size_t from) {
     std::string text;
     for (std::size_t i = from; i < arguments.size(); ++i) {
@@ -103,14 +120,11 @@ void registerViewCommands(CommandRegistry& registry) {
                   "Click into a window: the application becomes active and the window key\n"
                   "(a floating window that gave up the keyboard takes it back).",
                   [](const Arguments& arguments, ConsoleContext& context) {
-                      auto number = arguments.size() == 1 ? windowNumber(arguments[0]) : std::nullopt;
-                      if (!number) {
-                          return usage("focus WINDOW");
+                      auto found = visibleWindow(arguments, context, "focus WINDOW");
+                      if (auto* failed = std::get_if<ConsoleReply>(&found)) {
+                          return *failed;
                       }
-                      auto window = context.driver.window(*number);
-                      if (!window || !window->isVisible()) {
-                          return ConsoleReply::failure("no visible window " + arguments[0]);
-                      }
+                      const auto& window = std::get<std::shared_ptr<Window>>(found);
                       if (!window->canBecomeKeyWindow()) {
                           return ConsoleReply::failure("window " + arguments[0] + " cannot become key");
                       }
@@ -121,14 +135,11 @@ void registerViewCommands(CommandRegistry& registry) {
                   }});
     registry.add({"close", "WINDOW", "Click a window's close button (its delegate may keep it open).",
                   [](const Arguments& arguments, ConsoleContext& context) {
-                      auto number = arguments.size() == 1 ? windowNumber(arguments[0]) : std::nullopt;
-                      if (!number) {
-                          return usage("close WINDOW");
+                      auto found = visibleWindow(arguments, context, "close WINDOW");
+                      if (auto* failed = std::get_if<ConsoleReply>(&found)) {
+                          return *failed;
                       }
-                      auto window = context.driver.window(*number);
-                      if (!window || !window->isVisible()) {
-                          return ConsoleReply::failure("no visible window " + arguments[0]);
-                      }
+                      const auto& window = std::get<std::shared_ptr<Window>>(found);
                       if ((window->styleMask() & WindowStyleMask::closable) == 0) {
                           return ConsoleReply::failure("window " + arguments[0] + " has no close button");
                       }

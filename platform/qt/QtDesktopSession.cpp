@@ -65,6 +65,7 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
     }
     std::string placeError;
     const auto place = SingleInstance::Place::forProgram(launch.bundleIdentifier, &placeError);
+    // Held until the program ends: no other copy of it runs meanwhile.
     std::optional<SingleInstance::Claimed> claimed;
     if (place) {
         // Long enough for a copy that is starting (its panel wait included)

@@ -84,6 +84,9 @@ with tempfile.TemporaryDirectory() as home:
     assert tiles(clock.run("views")) == "-00:01"
     assert not any('Text "Talk Clock"' in line for line in clock.run("views")["lines"])
     clock.run('context /0 "Open Settings"')
+    # Closed with its close button, the settings window opens again from the same menu.
+    assert clock.run("close 4")["lines"] == ["window 4 closed"]
+    clock.run('context /0 "Open Settings"')
     clock.run('press "Should show title"')
     panel = clock.run("views 2")["lines"]
     assert panel[3].endswith('Text "Talk Clock" .font(title rounded bold) .padding(16) '
