@@ -81,7 +81,9 @@ View TimerView::body() {
     for (const auto& character : characters(remainingText(target_.get() - accumulated_.get()))) {
         tiles.push_back(tile(character));
     }
-    return HStack{HStack(std::move(tiles))}.fixedSize();
+    // Spelled out: clang reads HStack{anHStack} as a copy of the inner stack,
+    // g++ as a stack around it.
+    return HStack(std::vector<View>{HStack(std::move(tiles))}).fixedSize();
 }
 
 } // namespace Talkclock

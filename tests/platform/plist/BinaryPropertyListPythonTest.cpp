@@ -91,7 +91,7 @@ std::vector<PythonCase> pythonCases() {
         {"Dates", PropertyListArray{date(0), date(86400.5), date(-978307200), date(7e8)},
          "[D(0), D(86400.5), D(-978307200), D(7e8)]"},
         {"Data", PropertyListArray{Data{}, Data{0, 1, 0xFF}, Data(300, 0x2A)}, R"([b'', b'\x00\x01\xff', b'*' * 300])"},
-        {"EmptyContainers", PropertyListArray{PropertyListArray{}, PropertyListDictionary{}, PropertyListArray{PropertyListArray{}}},
+        {"EmptyContainers", PropertyListArray{PropertyListArray{}, PropertyListDictionary{}, PropertyListArray{PropertyList(PropertyListArray{})}},
          "[[], {}, [[]]]"},
         {"Nested",
          PropertyListDictionary{{"outer", PropertyListDictionary{{"inner", PropertyListArray{integer(1), PropertyListDictionary{{"deep", "x"}}}}}},
