@@ -207,7 +207,12 @@ class XDesktop:
         return done
 
     def windows(self):
-        return parse_tree(self.run(["xwininfo", "-root", "-tree"]).stdout)
+        # xwininfo fails when a window it listed is gone before it asks about
+        # it (a menu closing): the tree is read again.
+        def tree():
+            done = self.run(["xwininfo", "-root", "-tree"], check=False)
+            return done if done.returncode == 0 else None
+        return parse_tree(wait_for(tree, "a window tree", timeout=10).stdout)
 
     def panel(self):
         return next((w for w in self.windows() if w.wm_class == ("panel", "trayer")), None)
