@@ -2,8 +2,9 @@
 
 #include "platform/foundation/Diagnostics.h"
 
+#include <algorithm>
 #include <mutex>
-#include <map>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -12,13 +13,11 @@ namespace {
 
 struct FailedPaths {
     std::mutex mutex;
-    // Each failing file's message, and the order they failed in (latest last).
-    std::map<std::string, std::string> messages;
-    std::vector<std::string> order;
+    // Each failing file with its message, in the order they failed (latest last).
+    std::vector<std::pair<std::string, std::string>> failures;
 
-    void forget(const std::string& path) {
-        messages.erase(path);
-        std::erase(order, path);
+    auto find(const std::string& path) {
+        return std::find_if(failures.begin(), failures.end(), [&](const auto& failure) { return failure.first == path; });
     }
 };
 
@@ -32,11 +31,12 @@ FailedPaths& failedPaths() {
 void SaveFailures::recordFailure(const std::string& path, const std::string& message) {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    const auto standing = failed.messages.find(path);
-    const bool sameAsBefore = standing != failed.messages.end() && standing->second == message;
-    failed.forget(path);
-    failed.messages.emplace(path, message);
-    failed.order.push_back(path);
+    const auto standing = failed.find(path);
+    const bool sameAsBefore = standing != failed.failures.end() && standing->second == message;
+    if (standing != failed.failures.end()) {
+        failed.failures.erase(standing);
+    }
+    failed.failures.emplace_back(path, message);
     // Said once, not at every retry that fails the same way.
     if (!sameAsBefore) {
         Diagnostics::say(message);
@@ -46,36 +46,37 @@ void SaveFailures::recordFailure(const std::string& path, const std::string& mes
 void SaveFailures::recordSuccess(const std::string& path) {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    failed.forget(path);
+    if (const auto standing = failed.find(path); standing != failed.failures.end()) {
+        failed.failures.erase(standing);
+    }
 }
 
 bool SaveFailures::any() {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    return !failed.order.empty();
+    return !failed.failures.empty();
 }
 
 void SaveFailures::reset() {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    failed.messages.clear();
-    failed.order.clear();
+    failed.failures.clear();
 }
 
 std::optional<std::string> SaveFailures::latestMessage() {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    if (failed.order.empty()) {
+    if (failed.failures.empty()) {
         return std::nullopt;
     }
-    return failed.messages.at(failed.order.back());
+    return failed.failures.back().second;
 }
 
 std::optional<std::string> SaveFailures::message(const std::string& path) {
     auto& failed = failedPaths();
     std::lock_guard lock(failed.mutex);
-    const auto found = failed.messages.find(path);
-    return found == failed.messages.end() ? std::nullopt : std::optional(found->second);
+    const auto found = failed.find(path);
+    return found == failed.failures.end() ? std::nullopt : std::optional(found->second);
 }
 
 } // namespace platform
