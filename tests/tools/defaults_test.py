@@ -18,11 +18,10 @@ BUILD = sys.argv[1] if len(sys.argv) > 1 else "build"
 
 
 def find_tool():
-    for candidate in ("tools/defaults", "tools/defaults/defaults"):
-        path = os.path.join(BUILD, candidate)
-        if os.path.isfile(path) and os.access(path, os.X_OK):
-            return path
-    raise SystemExit("defaults tool not found in " + BUILD)
+    path = os.path.join(BUILD, "tools", "menulets-defaults")
+    if not os.access(path, os.X_OK):
+        raise SystemExit("defaults tool not found: " + path)
+    return path
 
 
 TOOL = find_tool()
@@ -151,7 +150,7 @@ class DefaultsTool(unittest.TestCase):
         self.fails("import", "dev.menulets.Pricetray", os.path.join(self.home.name, "none"), message="cannot open")
         self.fails("frobnicate", message="unknown command")
         self.assertEqual(self.load("dev.menulets.Pricetray"), {"n": 1})
-        self.assertIn(b"usage: defaults", self.ok("--help"))
+        self.assertIn(b"usage: menulets-defaults", self.ok("--help"))
 
     def test_round_trips_with_libplist_beyond_64_kib(self):
         # Over 64 KiB the offsets of libplist's files take three bytes.

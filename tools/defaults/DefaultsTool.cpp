@@ -260,24 +260,24 @@ int DefaultsTool::replaceValues(const std::string& domain,
     // A notice (an unreadable file moved aside) is worth telling even when
     // the write went through.
     if (!notice.empty()) {
-        err_ << "defaults: " << notice << '\n';
+        err_ << "menulets-defaults: " << notice << '\n';
     }
     return written ? 0 : fail(error);
 }
 
 int DefaultsTool::fail(const std::string& message) {
-    err_ << "defaults: " << message << '\n';
+    err_ << "menulets-defaults: " << message << '\n';
     return 1;
 }
 
 int DefaultsTool::usageError(const std::string& message) {
-    err_ << "defaults: " << message << "\n\n";
+    err_ << "menulets-defaults: " << message << "\n\n";
     printUsage(err_);
     return 2;
 }
 
 void DefaultsTool::printUsage(std::ostream& stream) const {
-    stream << "usage: defaults COMMAND ...\n"
+    stream << "usage: menulets-defaults COMMAND ...\n"
               "\n"
               "  domains                          lists the domains that have a defaults file\n"
               "  read DOMAIN [KEY]                shows the domain, or one key's value\n"

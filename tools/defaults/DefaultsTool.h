@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-// The `defaults` command over the programs' defaults files:
-//   defaults domains
-//   defaults read DOMAIN [KEY]
-//   defaults write DOMAIN KEY [-string|-int|-float|-bool|-data] VALUE
-//   defaults delete DOMAIN [KEY]
-//   defaults export DOMAIN FILE     (binary property list; "-" for standard output)
-//   defaults import DOMAIN FILE     ("-" for standard input)
+// The `menulets-defaults` command over the programs' defaults files:
+//   menulets-defaults domains
+//   menulets-defaults read DOMAIN [KEY]
+//   menulets-defaults write DOMAIN KEY [-string|-int|-float|-bool|-data] VALUE
+//   menulets-defaults delete DOMAIN [KEY]
+//   menulets-defaults export DOMAIN FILE     (binary property list; "-" for standard output)
+//   menulets-defaults import DOMAIN FILE     ("-" for standard input)
 // DOMAIN is a bundle identifier, or NSGlobalDomain (also -g). Every change is
 // written to the file at once, atomically.
 class DefaultsTool {
