@@ -50,6 +50,32 @@ std::optional<AppEntry> appImage(const URL& item) {
     return application(item, titleWithoutExtension(item));
 }
 
+// The folder a symbolic link leads to, shown under the link's name, unless
+// it is one the link was reached through (by device and inode, along the
+// path the menus took to it): that link would lead round for ever.
+std::optional<AppEntry> linkedFolder(const URL& item) {
+    const std::string path = item.path();
+    struct stat link {};
+    struct stat target {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) || ::stat(path.c_str(), &target) != 0 ||
+        !S_ISDIR(target.st_mode)) {
+        return std::nullopt;
+    }
+    std::string above = path;
+    while (above.size() > 1 && above.back() == '/') {
+        above.pop_back();
+    }
+    while (above != "/") {
+        const auto slash = above.find_last_of('/');
+        above = slash == 0 || slash == std::string::npos ? "/" : above.substr(0, slash);
+        struct stat folder {};
+        if (::stat(above.c_str(), &folder) == 0 && folder.st_dev == target.st_dev && folder.st_ino == target.st_ino) {
+            return std::nullopt;
+        }
+    }
+    return AppEntry{AppEntry::Kind::folder, item.lastPathComponent(), URL::fileURL(path, true), false};
+}
+
 } // namespace
 
 std::optional<AppEntry> entryFor(const URL& item, std::string_view locale) {
@@ -62,6 +88,9 @@ std::optional<AppEntry> entryFor(const URL& item, std::string_view locale) {
     }
     if (item.hasDirectoryPath()) {
         return std::nullopt;
+    }
+    if (auto folder = linkedFolder(item)) {
+        return folder;
     }
     if (extension == "desktop") {
         return desktopApplication(item, locale);

@@ -15,9 +15,10 @@ namespace Folderdock {
 // them, hidden ones included, as menu entries: subfolders, application
 // bundles (extension "app", in that case only, never entered), and the
 // applications of Linux desktops, desktop entries that are not hidden from
-// menus (".desktop") and executable AppImages (".AppImage"). Everything
-// else is left out, and so is a symbolic link to a folder, so a link loop is
-// never followed. A folder that cannot be listed has no entries.
+// menus (".desktop") and executable AppImages (".AppImage"). A symbolic
+// link to a folder is a subfolder too, unless the folder is one the link was
+// reached through (a loop). Everything else is left out. A folder that cannot
+// be listed has no entries.
 std::vector<AppEntry> appEntries(const platform::URL& folder,
                                  const std::vector<platform::RunningApplication>& runningApplications);
 

@@ -65,7 +65,7 @@ private:
             } else if (depth >= limits_.maxDepth) {
                 leftDeepFolders_ = true;
             } else {
-                logFolder(item, depth + 1);
+                logFolder(entry->url, depth + 1);
                 if (stopped_) {
                     return;
                 }

@@ -89,8 +89,39 @@ TEST_F(AppEntriesTest, KeepsApplicationsAndFoldersInListingOrderWithoutEnteringB
         {locked.name(), {locked.name() + "/"}},
         {"editor.desktop", {"Editor"}},
         {"Krita.AppImage", {"Krita"}},
+        {"Shortcut", {"Shortcut/", "Shortcut/Terminal"}},
     };
     EXPECT_EQ(tree(folder()), folderdock_test::inListingOrder(folder(), byName));
+}
+
+// Links between folders are followed until one leads back to a folder the
+// menus came through: to itself, to a folder above it, or round through
+// another link.
+TEST(AppEntriesLinks, LinkedFoldersAreSubfoldersUntilALinkLeadsBack) {
+    menulets::testing::TemporaryHome home;
+    const path apps = path(home.path()) / "apps";
+    const path games = path(home.path()) / "games";
+    makeFile(apps / "Work/Editor.app/Contents/Info.plist");
+    makeFile(games / "Chess.app/Contents/Info.plist");
+    fs::create_directory_symlink(games, apps / "Games");
+    fs::create_directory_symlink(apps, games / "Back to apps");
+    fs::create_directory_symlink(apps, apps / "Work" / "Up");
+    fs::create_directory_symlink(apps / "Work", apps / "Work" / "Here");
+    fs::create_directory_symlink(home.path() + "/nowhere", apps / "Dangling");
+    makeFile(apps / "plain-file-link-target");
+    fs::create_symlink(apps / "plain-file-link-target", apps / "File link");
+
+    const std::map<std::string, std::vector<std::string>> byName{
+        {"Work", {"Work/", "Work/Editor"}},
+        {"Games", {"Games/", "Games/Chess"}},
+    };
+    EXPECT_EQ(tree(apps), folderdock_test::inListingOrder(apps, byName));
+    // Entered from the games, the link back to the apps is a subfolder, and
+    // the apps' link to the games is then the one that leads back.
+    std::vector<std::string> fromGames = tree(games);
+    std::sort(fromGames.begin(), fromGames.end());
+    EXPECT_EQ(fromGames, (std::vector<std::string>{"Back to apps/", "Back to apps/Work/", "Back to apps/Work/Editor",
+                                                   "Chess"}));
 }
 
 TEST_F(AppEntriesTest, RunningOnlyForTheCopyAtExactlyTheListedURL) {

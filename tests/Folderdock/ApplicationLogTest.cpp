@@ -57,6 +57,16 @@ TEST_F(ApplicationLogTest, ListsEachFolderThenItsApplicationsAndSubfolders) {
     EXPECT_EQ(*(utilities + 1), url("/Utilities/Terminal.app/"));
 }
 
+TEST_F(ApplicationLogTest, FoldersLinkedRoundInACircleAreListedOnce) {
+    const fs::path elsewhere = fs::path(home.path()) / "Elsewhere";
+    makeFile(elsewhere / "Game.app");
+    fs::create_directories(root);
+    fs::create_directory_symlink(elsewhere, root / "Linked");
+    fs::create_directory_symlink(root, elsewhere / "Back");
+
+    EXPECT_EQ(log(root), (Lines{url("/"), url("/Linked/"), url("/Linked/Game.app")}));
+}
+
 TEST_F(ApplicationLogTest, AFolderThatCannotBeListedWritesOnlyItsOwnLine) {
     EXPECT_EQ(log(root), Lines{url("/")});
     makeFile(root);
