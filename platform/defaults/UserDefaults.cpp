@@ -10,6 +10,7 @@
 #include "platform/foundation/Diagnostics.h"
 #include "platform/foundation/FileManager.h"
 #include "platform/foundation/SaveFailures.h"
+#include "platform/runloop/Clock.h"
 #include "platform/runloop/DispatchQueue.h"
 
 #include <algorithm>
@@ -68,20 +69,38 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
             changes.push_back({std::string(key), std::move(value), ++lastGeneration});
         }
         // One block per change rather than a "scheduled" flag: a run loop that
-        // is reset drops its blocks, and a flag would then never clear. The
-        // first block of a turn hands everything to the writer; the others find
-        // it handed already.
-        DispatchQueue::main().async([weak = weak_from_this()] {
+        // is reset drops its blocks, and a flag would then never clear. Writes
+        // are coalesced: the first change after a quiet spell is written at the
+        // end of this turn, later ones once coalescingInterval has passed since
+        // the last write was handed over, so a value set every second (a
+        // running count) costs one write in that time. The first block due
+        // hands everything over; the others find nothing left, or find that a
+        // write was handed over since they were posted, after which every
+        // change has posted a block of its own, due later.
+        auto handOver = [weak = weak_from_this()] {
             if (auto state = weak.lock()) {
                 std::lock_guard lock(state->mutex);
-                state->flushLocked();
+                if (state->writeIsDueLocked()) {
+                    state->flushLocked();
+                }
             }
-        });
+        };
+        const double wait = lastHandOver ? *lastHandOver + coalescingInterval - Clock::current().uptime() : 0;
+        if (wait > 0) {
+            DispatchQueue::main().asyncAfter(wait, std::move(handOver));
+        } else {
+            DispatchQueue::main().async(std::move(handOver));
+        }
     }
 
     void keepAsideBeforeReplacing(std::string_view key, std::string_view reason) {
         std::lock_guard lock(mutex);
         undecodable.insert_or_assign(std::string(key), std::string(reason));
+    }
+
+    bool writeIsDueLocked() const {
+        // A millisecond absorbs the rounding of a deadline computed from a wait.
+        return !lastHandOver || Clock::current().uptime() + 0.001 >= *lastHandOver + coalescingInterval;
     }
 
     // Hands the changes to the writer thread; a write already asked for
@@ -91,6 +110,7 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
             return;
         }
         writeScheduled = true;
+        lastHandOver = Clock::current().uptime();
         DefaultsWriter::shared().submit([state = shared_from_this()] { state->write(); });
     }
 
@@ -245,6 +265,7 @@ private:
 
     static constexpr double firstRetryDelay = 5;
     static constexpr double longestRetryDelay = 300;
+    static constexpr double coalescingInterval = 10;
 
 public:
     std::mutex mutex;
@@ -260,6 +281,8 @@ private:
     std::vector<Change> changes;
     std::uint64_t lastGeneration = 0;
     bool writeScheduled = false;
+    // The uptime at which the last write was handed to the writer.
+    std::optional<double> lastHandOver;
     // A failed write is tried again after retryDelay seconds.
     bool retryScheduled = false;
     double retryDelay = 0;

@@ -20,9 +20,11 @@ class URL;
 // A change is visible to the next read at once. At the end of the current
 // run-loop turn (a block on the main queue) the changes go to the writer
 // thread (DefaultsWriter), which writes them coalesced and in order, so the
-// main thread never waits for a disk; synchronize() waits for the writer, and
-// pending changes are written when the process exits normally (termination
-// and the exit handler synchronize). A write puts just the keys this program
+// main thread never waits for a disk. Writes are at least ten seconds apart:
+// changes made sooner after one wait for the next (a value set every second
+// is written once in ten seconds). synchronize() writes what is pending at
+// once and waits for the writer, and pending changes are written when the
+// process exits normally (termination and the exit handler synchronize). A write puts just the keys this program
 // changed over what the file holds at that moment, so values that another
 // writer (the defaults tool) put there are kept, and reads see them; setting
 // what is stored writes nothing. Every write replaces

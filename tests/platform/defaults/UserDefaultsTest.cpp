@@ -118,7 +118,7 @@ TEST_F(Defaults, IntegersKeepTheirRangeAndHugeRealsSaturate) {
     EXPECT_EQ(defaults.string("unsigned"), "18446744073709551615");
 }
 
-TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
+TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtMostEveryTenSeconds) {
     UserDefaults defaults(domain);
     defaults.set(1.5, "Talkclock.accumulated");
     defaults.set(true, "Talkclock.running");
@@ -135,13 +135,32 @@ TEST_F(Defaults, ChangesAreVisibleAtOnceAndWrittenTogetherAtTheEndOfTheTurn) {
     EXPECT_EQ(onDisk(path), PropertyList(expected));
     EXPECT_EQ(filesInFolder(), std::vector<std::string>{"dev.menulets.Test.plist"});
 
+    // Later changes wait until ten seconds have passed since that write and
+    // are then written together: a value set every second costs one write.
+    const auto storedCount = [&] {
+        DefaultsWriter::shared().waitUntilIdle();
+        return UserDefaults(domain).doubleValue("Talkclock.accumulated");
+    };
+    for (double count = 2; count <= 10; ++count) {
+        RunLoop::main().advance(1);
+        defaults.set(count, "Talkclock.accumulated");
+    }
+    RunLoop::main().runOneTurn();
+    EXPECT_EQ(storedCount(), 1.5) << "nine seconds after the last write";
+    RunLoop::main().advance(1);
+    EXPECT_EQ(storedCount(), 10);
+
+    // synchronize() does not wait.
+    defaults.set(11.0, "Talkclock.accumulated");
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(storedCount(), 11);
+
     // A run loop that forgets its queued blocks does not stop later writes.
     defaults.set(2.5, "Talkclock.accumulated");
     RunLoop::main().reset();
     defaults.set(3.5, "Talkclock.accumulated");
-    RunLoop::main().runOneTurn();
-    DefaultsWriter::shared().waitUntilIdle();
-    EXPECT_EQ(UserDefaults(domain).doubleValue("Talkclock.accumulated"), 3.5);
+    RunLoop::main().advance(10);
+    EXPECT_EQ(storedCount(), 3.5);
 }
 
 TEST_F(Defaults, SynchronizeWritesAtOnceAndAnotherInstanceReadsIt) {
