@@ -1,5 +1,7 @@
 #include "Pricetray/PriceData.h"
 
+#include "platform/foundation/BrowserURLReader.h"
+
 #include <utility>
 
 namespace Pricetray {
@@ -23,7 +25,8 @@ std::string categoryForHost(const platform::URL& url) {
     if (host->starts_with("www.")) {
         host->erase(0, 4);
     }
-    return *host;
+    // As people read it: "bücher.example", not "xn--bcher-kva.example".
+    return platform::BrowserURLReader::hostForPeople(*host);
 }
 
 } // namespace Pricetray

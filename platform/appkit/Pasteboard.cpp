@@ -1,6 +1,8 @@
 #include "platform/appkit/Pasteboard.h"
 
 #include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/BrowserURLReader.h"
+#include "platform/foundation/Diagnostics.h"
 #include "platform/foundation/URL.h"
 
 #include <algorithm>
@@ -64,19 +66,35 @@ bool Pasteboard::declares(const PasteboardTypeName& type) const {
     return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) { return entry.first == type; });
 }
 
-std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {
+namespace {
+
+// The link as the pasteboard reads it: its "public.url" text, else its
+// "public.file-url" text.
+std::optional<BrowserURLReader::Result> readLink(const Pasteboard& pasteboard) {
     for (const auto& type : {PasteboardType::URL, PasteboardType::fileURL}) {
         if (auto text = pasteboard.string(type)) {
-            auto url = URL::fromString(*text);
-            // A link has a scheme; text without one is no link to keep or open.
-            return url && url->scheme() ? url : std::nullopt;
+            return BrowserURLReader::read(*text);
         }
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard) {
+    auto read = readLink(pasteboard);
+    if (!read) {
+        return std::nullopt;
+    }
+    if (!read->url) {
+        Diagnostics::say("no link in the drop: " + read->refusal);
+    }
+    return std::move(read->url);
+}
+
 bool carriesScriptLink(const Pasteboard& pasteboard) {
-    const auto url = URLFromPasteboard(pasteboard);
+    const auto read = readLink(pasteboard);
+    const std::optional<URL> url = read ? read->url : std::nullopt;
     const auto scheme = url ? url->scheme() : std::nullopt;
     if (!scheme) {
         return false;

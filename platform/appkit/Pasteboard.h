@@ -35,8 +35,10 @@ private:
 };
 
 // The URL a pasteboard carries: its "public.url" text, or else its
-// "public.file-url" text; none when neither is there or the text is not a
-// URL with a scheme.
+// "public.file-url" text, read as a browser reads it (BrowserURLReader:
+// "https://bücher.example/a b" is kept as "https://xn--bcher-kva.example/a%20b");
+// none when neither is there or the text is no link a browser would open,
+// which the diagnostics then say with the reason.
 std::optional<URL> URLFromPasteboard(const Pasteboard& pasteboard);
 
 // Whether the pasteboard's URL is a script or inline document ("javascript:",

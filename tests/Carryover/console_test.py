@@ -40,3 +40,18 @@ with tempfile.TemporaryDirectory() as home:
     with open(os.path.join(home, "config", "menulets", "dev.menulets.Carryover.plist"), "rb") as f:
         opened = plistlib.loads(plistlib.load(f)["Carryover.store"], fmt=plistlib.FMT_BINARY)
     assert opened == {"storedLinks": [], "newLinks": []}, opened
+
+# Links as browsers give them are kept as browsers write them; what a browser
+# refuses is refused with its reason, never answered as kept.
+with tempfile.TemporaryDirectory() as home:
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data", LC_ALL="C")
+    done = subprocess.run([BINARY, "--headless", "--json", "--clock", "2026-06-10T15:00"],
+                          input="drop-url 'https://bücher.example/a b' Books\ndrop-url 'https://ex ample.com/'\nquit\n",
+                          capture_output=True, text=True, env=env, timeout=60)
+    reports = [json.loads(line) for line in done.stderr.splitlines()]
+    drops = [r["accepted"] for r in reports if r.get("event") == "drop"]
+    assert drops == [True, False], reports
+    assert any("the host ex ample.com is not a valid domain name" in json.dumps(r) for r in reports), reports
+    with open(os.path.join(home, "config", "menulets", "dev.menulets.Carryover.plist"), "rb") as f:
+        kept = plistlib.loads(plistlib.load(f)["Carryover.store"], fmt=plistlib.FMT_BINARY)
+    assert kept["newLinks"] == [{"link": {"relative": "https://xn--bcher-kva.example/a%20b"}, "title": "Books"}], kept

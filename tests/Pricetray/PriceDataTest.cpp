@@ -18,6 +18,8 @@ TEST(PriceDataTest, ADroppedLinkProposesItsHostWithoutALowerCaseWwwAsTheCategory
     EXPECT_EQ(proposedCategory("https://user@www.shop.example:8080/"), "shop.example");
     EXPECT_EQ(proposedCategory("mailto:shop@example.com"), "Unknown host");
     EXPECT_EQ(proposedCategory("http://"), "Unknown host");
+    // As people read it, not as the link encodes it.
+    EXPECT_EQ(proposedCategory("https://www.xn--bcher-kva.example/"), "bücher.example");
 }
 
 TEST(PriceDataTest, ADroppedLinkProposesItsTitleEvenEmptyElseUnknownTitleAndNoPrice) {

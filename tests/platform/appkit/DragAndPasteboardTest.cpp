@@ -37,6 +37,9 @@ TEST(PasteboardTest, AURLIsReadFromTheURLTypeOrElseTheFileURLType) {
     EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("--help")), std::nullopt) << "no scheme, no link";
     EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("/etc/passwd")), std::nullopt);
     EXPECT_EQ(URLFromPasteboard(Pasteboard::forText("https://c.example/")), std::nullopt);
+    // Read as a browser reads it.
+    EXPECT_EQ(URLFromPasteboard(Pasteboard::forLink("https://bücher.example/a b"))->absoluteString(),
+              "https://xn--bcher-kva.example/a%20b");
 }
 
 struct Destination : WindowDelegate {
