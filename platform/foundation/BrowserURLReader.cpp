@@ -172,7 +172,10 @@ Authority readAuthority(std::string_view authority, bool special, bool hostRequi
     } else if (!host.empty()) {
         const auto decoded = PercentEncoding::decode(host);
         const auto ascii = decoded ? mapHost(*decoded, Direction::toAscii) : std::nullopt;
-        if (!ascii || ascii->empty() || holdsForbiddenHostCharacter(*ascii)) {
+        // A host kept must read back as itself: an encoded label with
+        // punctuation such as "+" in it would not.
+        if (!ascii || ascii->empty() || holdsForbiddenHostCharacter(*ascii) ||
+            mapHost(*ascii, Direction::toAscii) != ascii) {
             return {{}, "the host " + std::string(host) + " is not a valid domain name"};
         }
         mapped = *ascii;

@@ -22,6 +22,7 @@ TEST(BrowserURLReaderTest, KeepsWhatABrowserOpensAsTheBrowserWritesIt) {
         {"https://FAß.example/", "https://xn--fa-hia.example/"},
         {"https://☃.example/", "https://xn--n3h.example/"},
         {"https://xn--bcher-kva.example/", "https://xn--bcher-kva.example/"},
+        {"https://a+ü.example/", "https://xn--a+-yka.example/"},
         {"HTTPS://EXAMPLE.COM", "https://example.com/"},
         {"  https://example.com/a b\n", "https://example.com/a%20b"},
         {"https://exa\tmple.com/li\nne", "https://example.com/line"},
