@@ -9,18 +9,11 @@ Talkclock is started, its panel opened and the count started from the console;
 the window opens once start-up has settled."""
 import os, select, subprocess, sys, tempfile, time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from wakeups import context_switches  # noqa: E402
+
 BUILD = sys.argv[1]
 SECONDS = float(sys.argv[2]) if len(sys.argv) > 2 else 60.0
-
-
-def context_switches(pid):
-    total = 0
-    for task in os.listdir("/proc/%d/task" % pid):
-        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
-            for line in status:
-                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                    total += int(line.split()[1])
-    return total
 
 
 def send(process, command, reply, seconds=10):

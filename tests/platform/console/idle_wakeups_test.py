@@ -8,21 +8,14 @@ them at once; its threads' context switches over that time are counted from
 /proc. A program that polls or ticks would show dozens or hundreds."""
 import os, select, subprocess, sys, tempfile, time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from wakeups import context_switches  # noqa: E402
+
 BUILD = sys.argv[1]
 PROGRAMS = ["Carryover", "Urlstash", "Starhop", "Durovevadi", "Folderdock", "Pricetray", "Zivirodevevo", "DawnList",
             "Talkclock", "Blinkbreak"]
 WINDOW = 20.0
 HANDFUL = 5
-
-
-def context_switches(pid):
-    total = 0
-    for task in os.listdir("/proc/%d/task" % pid):
-        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
-            for line in status:
-                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                    total += int(line.split()[1])
-    return total
 
 
 def wait_for_start(process, seconds=10):
