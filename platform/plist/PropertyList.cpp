@@ -52,7 +52,13 @@ void PropertyListDictionary::set(std::string key, PropertyList value) {
     }
 }
 
-void PropertyListDictionary::reserve(std::size_t count) { entries_.reserve(count); }
+void PropertyListDictionary::reserve(std::size_t count) {
+    entries_.reserve(count);
+    // The index, once built, then never grows by rehashing every key again.
+    if (count > indexedFrom) {
+        index_.reserve(count);
+    }
+}
 
 bool PropertyListDictionary::remove(std::string_view key) {
     const std::size_t position = positionOf(entries_, index_, key);

@@ -83,6 +83,7 @@ struct MapCoding {
     static PropertyList encode(const Map& map) {
         if constexpr (keyedByString) {
             PropertyListDictionary dictionary;
+            dictionary.reserve(map.size());
             for (const auto& [key, value] : map) {
                 dictionary.set(key, PropertyListCodable<Value>::encode(value));
             }
