@@ -32,6 +32,19 @@ def stored(home, key):
         return plistlib.load(f).get(key)
 
 
+def show_panel(desktop, icon):
+    """A click on the icon shows the panel. On a loaded machine a click just after
+    docking has gone unseen (once in CI, with the package checks running beside):
+    then the icon is clicked again, once the panel has had its time to show."""
+    for attempt in range(3):
+        desktop.click(*icon.centre())
+        try:
+            return xdesktop.wait_for(lambda: desktop.shown_window("Talk Clock"), "the Talk Clock panel", timeout=8)
+        except AssertionError:
+            if attempt == 2:
+                raise
+
+
 def open_settings(desktop, panel, y):
     """A secondary click on the tiles above the slider: the panel's context menu, its only entry.
     Keys that reach the menu before it holds the keyboard are lost: then the menu is closed and
@@ -61,8 +74,7 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Talkclock"), "Talkclock's icon in the panel")
     other = desktop.drag_source("link", "https://other.example/", "Other")
 
-    desktop.click(*icon.centre())
-    panel = xdesktop.wait_for(lambda: desktop.shown_window("Talk Clock"), "the Talk Clock panel")
+    panel = show_panel(desktop, icon)
     assert (panel.width, panel.height) == (380, 400), (panel.width, panel.height)
     assert "_NET_WM_STATE_ABOVE" in states(desktop, panel), states(desktop, panel)
     # Clicking the other window leaves the panel in front of it.
