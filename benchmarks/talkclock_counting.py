@@ -1,19 +1,25 @@
 #!/usr/bin/env python3
-"""What a counting Talkclock costs on the real clock, headless: its threads'
-wake-ups (context switches, from /proc) and how often its defaults file is
-written (each write replaces the file, so its inode changes).
+"""What a counting Talkclock costs on the real clock: its threads' wake-ups
+(context switches, from /proc) and how often its defaults file is written
+(each write replaces the file, so its inode changes).
 
-    benchmarks/talkclock_counting.py BUILD [SECONDS]
+    benchmarks/talkclock_counting.py BUILD [SECONDS] [--desktop [--panel]]
 
-Talkclock is started, its panel opened and the count started from the console;
-the window opens once start-up has settled."""
+Headless, Talkclock is started, its panel opened and the count started from
+the console. With --desktop it runs on a private X desktop with a tray
+(tests/support/xdesktop.py), counting from a stored running count, with only
+its icon shown, or with its panel too (--panel); the wake-ups are then given
+per thread as well. The window opens once start-up has settled."""
 import os, select, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
 from wakeups import context_switches  # noqa: E402
 
-BUILD = sys.argv[1]
-SECONDS = float(sys.argv[2]) if len(sys.argv) > 2 else 60.0
+arguments = [argument for argument in sys.argv[1:] if not argument.startswith("--")]
+BUILD = arguments[0]
+SECONDS = float(arguments[1]) if len(arguments) > 1 else 60.0
+DESKTOP = "--desktop" in sys.argv
+PANEL = "--panel" in sys.argv
 
 
 def send(process, command, reply, seconds=10):
@@ -34,28 +40,69 @@ def inode(path):
         return None
 
 
-with tempfile.TemporaryDirectory() as home:
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data", TZ="UTC",
-               LC_ALL="C")
-    env.pop("DISPLAY", None)
-    env.pop("WAYLAND_DISPLAY", None)
-    store = os.path.join(home, "config", "menulets", "dev.menulets.Talkclock.plist")
+def switches_by_thread(pid):
+    counts = {}
+    for task in os.listdir("/proc/%d/task" % pid):
+        with open("/proc/%d/task/%s/comm" % (pid, task)) as comm:
+            name = "%s (%s)" % (comm.read().strip(), task)
+        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
+            counts[name] = sum(int(line.split()[1]) for line in status
+                               if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")))
+    return counts
+
+
+def measure(pid, store):
+    """Wake-ups a second (in all and by thread) and file writes over the window."""
+    time.sleep(2)
+    before, threads_before, last, writes = context_switches(pid), switches_by_thread(pid), inode(store), 0
+    until = time.monotonic() + SECONDS
+    while time.monotonic() < until:
+        time.sleep(0.05)
+        now = inode(store)
+        writes += now != last
+        last = now
+    threads = {name: (count - threads_before.get(name, 0)) / SECONDS
+               for name, count in switches_by_thread(pid).items()}
+    return (context_switches(pid) - before) / SECONDS, threads, writes
+
+
+def headless(home, env, store):
     process = subprocess.Popen([os.path.join(BUILD, "Talkclock", "Talkclock"), "--headless"], stdin=subprocess.PIPE,
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env)
     try:
         send(process, "click", "windowShown")
         send(process, "press Start", "pressed")
-        time.sleep(2)
-        before, last, writes = context_switches(process.pid), inode(store), 0
-        until = time.monotonic() + SECONDS
-        while time.monotonic() < until:
-            time.sleep(0.05)
-            now = inode(store)
-            writes += now != last
-            last = now
-        switches = context_switches(process.pid) - before
+        return measure(process.pid, store)
     finally:
         process.kill()
         process.wait()
-print("counting Talkclock over %.0f s: %.2f wake-ups a second, %d file writes (one every %.1f s)"
-      % (SECONDS, switches / SECONDS, writes, SECONDS / writes if writes else float("inf")))
+
+
+def on_desktop(home, store):
+    import xdesktop
+    with xdesktop.XDesktop() as desktop:
+        env = desktop.user_env(home)
+        subprocess.run([os.path.join(BUILD, "tools", "menulets-defaults"), "write", "dev.menulets.Talkclock",
+                        "Talkclock.running", "-bool", "YES"], env=env, check=True)
+        process = desktop.spawn([os.path.join(BUILD, "Talkclock", "Talkclock")], env=env)
+        icon = xdesktop.wait_for(lambda: desktop.docked_icon("Talkclock"), "Talkclock's icon in the panel")
+        if PANEL:
+            desktop.click(*icon.centre())
+            xdesktop.wait_for(lambda: desktop.shown_window("Talk Clock"), "the Talk Clock panel")
+        return measure(process.pid, store)
+
+
+with tempfile.TemporaryDirectory() as home:
+    os.chmod(home, 0o700)
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data", TZ="UTC",
+               LC_ALL="C")
+    env.pop("DISPLAY", None)
+    env.pop("WAYLAND_DISPLAY", None)
+    store = os.path.join(home, "config", "menulets", "dev.menulets.Talkclock.plist")
+    wakeups, threads, writes = on_desktop(home, store) if DESKTOP else headless(home, env, store)
+where = ("on the desktop, " + ("panel shown" if PANEL else "icon only")) if DESKTOP else "headless"
+print("counting Talkclock %s over %.0f s: %.2f wake-ups a second, %d file writes (one every %.1f s)"
+      % (where, SECONDS, wakeups, writes, SECONDS / writes if writes else float("inf")))
+for name, rate in sorted(threads.items(), key=lambda item: -item[1]):
+    if rate >= 0.05:
+        print("  %-28s %.2f a second" % (name, rate))
