@@ -58,20 +58,16 @@ std::optional<std::size_t> schemeLength(std::string_view text) {
 std::string escaped(std::string_view text, std::string_view allowedPunctuation) {
     std::string out;
     out.reserve(text.size());
-    static constexpr char hex[] = "0123456789ABCDEF";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool escape = c == '%' && i + 2 < text.size() && PercentEncoding::isHexDigit(text[i + 1]) &&
-                            PercentEncoding::isHexDigit(text[i + 2]);
-        if (escape || PercentEncoding::isUnreserved(c) || allowedPunctuation.find(c) != std::string_view::npos) {
-            out += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0x0F];
+    std::size_t run = 0;
+    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+        if (text[i] == '%' && PercentEncoding::isHexDigit(text[i + 1]) && PercentEncoding::isHexDigit(text[i + 2])) {
+            out += PercentEncoding::encode(text.substr(run, i - run), allowedPunctuation);
+            out += text.substr(i, 3);
+            run = i + 3;
+            i += 2;
         }
     }
+    out += PercentEncoding::encode(text.substr(run), allowedPunctuation);
     return out;
 }
 
@@ -205,11 +201,12 @@ BrowserURLReader::Result BrowserURLReader::read(std::string_view input) {
 
     std::string out = scheme + ":";
     std::string_view remaining = rest;
-    const bool hasAuthority = special ? scheme != "file" || remaining.starts_with("//") : remaining.starts_with("//");
-    if (hasAuthority) {
+    // Web links other than files need a host; a file link's may be empty.
+    const bool webHost = special && scheme != "file";
+    if (webHost || remaining.starts_with("//")) {
         // Web links may have any number of slashes before the host; a file
         // link and other schemes have two.
-        if (special && scheme != "file") {
+        if (webHost) {
             while (remaining.starts_with('/')) {
                 remaining.remove_prefix(1);
             }
@@ -217,8 +214,8 @@ BrowserURLReader::Result BrowserURLReader::read(std::string_view input) {
             remaining.remove_prefix(2);
         }
         const auto end = remaining.find_first_of("/?#");
-        const Authority authority = readAuthority(remaining.substr(0, std::min(end, remaining.size())), special,
-                                                  special && scheme != "file");
+        const Authority authority =
+            readAuthority(remaining.substr(0, std::min(end, remaining.size())), special, webHost);
         if (!authority.refusal.empty()) {
             return {std::nullopt, authority.refusal};
         }
