@@ -143,6 +143,26 @@ function(menulets_install_documents)
           RENAME menulets)
 endfunction()
 
+# The tray symbols as themed symbolic icons, which Plasma's panel draws in
+# its own text colour (the ColorScheme-Text class) when a tray icon names one.
+# Written into the build tree's share/ too, where the desktop tests find them.
+function(menulets_install_symbolic_icons)
+  set(status ${PROJECT_BINARY_DIR}/share/icons/hicolor/scalable/status)
+  file(GLOB symbols CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/qt/icons/*.svg)
+  foreach(symbol IN LISTS symbols)
+    file(READ ${symbol} svg)
+    # The bundled symbols are drawn in black: that becomes the scheme's colour.
+    string(REPLACE "\"#000\"" "\"currentColor\"" svg "${svg}")
+    string(REGEX REPLACE "^(<svg[^>]*>)(.*)</svg>"
+      "\\1<defs><style id=\"current-color-scheme\" type=\"text/css\">.ColorScheme-Text { color:#232629; }</style></defs><g class=\"ColorScheme-Text\" fill=\"currentColor\">\\2</g></svg>"
+      svg "${svg}")
+    get_filename_component(stem ${symbol} NAME_WLE)
+    string(REPLACE "." "-" stem ${stem})
+    file(CONFIGURE OUTPUT ${status}/menulets-${stem}-symbolic.svg CONTENT "${svg}" @ONLY)
+    install(FILES ${status}/menulets-${stem}-symbolic.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/status)
+  endforeach()
+endfunction()
+
 # After an install into a prefix of one's own (not a package's staging folder,
 # where dpkg's triggers do it), the desktop's caches learn the new entries at
 # once: Blinkbreak's URL scheme is routed, the icons are found.

@@ -2,6 +2,7 @@
 
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/PanelContrast.h"
+#include "platform/qt/StatusNotifierHost.h"
 #include "platform/qt/TrayBackground.h"
 #include "platform/qt/TrayProtocol.h"
 
@@ -79,9 +80,31 @@ void PanelColourProbe::finishLook() {
     changed_();
 }
 
-QColor PanelColourProbe::symbolColour() const {
+PanelColourProbe::~PanelColourProbe() = default;
+
+StatusNotifierHost* PanelColourProbe::statusNotifierHost() {
+    if (TrayProtocol::current() != TrayProtocol::Kind::statusNotifier) {
+        return nullptr;
+    }
+    if (!host_) {
+        host_ = std::make_unique<StatusNotifierHost>(changed_);
+    }
+    return host_.get();
+}
+
+bool PanelColourProbe::panelRecoloursSymbolicIcons() {
+    auto* host = statusNotifierHost();
+    return host && host->recoloursSymbolicIcons();
+}
+
+QColor PanelColourProbe::symbolColour() {
     if (TrayProtocol::current() == TrayProtocol::Kind::xembed && panelSymbol_) {
         return *panelSymbol_;
+    }
+    if (auto* host = statusNotifierHost()) {
+        if (auto known = host->symbolColour()) {
+            return *known;
+        }
     }
     return DesktopAppearance::isDark() ? PanelContrast::lightSymbol : PanelContrast::darkSymbol;
 }

@@ -11,6 +11,8 @@ public:
     // A light panel's and a dark panel's text colour, as desktop themes have them.
     static const QColor darkSymbol;
     static const QColor lightSymbol;
+    // The guidelines' least ratio for graphics.
+    static constexpr double minimumRatio = 3.0;
 
     // The guidelines' relative luminance, from 0 (black) to 1 (white).
     static double relativeLuminance(const QColor& colour);

@@ -8,6 +8,7 @@
 #include "platform/qt/DropChip.h"
 #include "platform/qt/PanelMenu.h"
 #include "platform/qt/StatusIconPainter.h"
+#include "platform/qt/ThemedTrayIcon.h"
 #include "platform/qt/TrayProtocol.h"
 
 #include <QApplication>
@@ -129,18 +130,20 @@ void TrayItem::sync(const QString& toolTipNote) {
     }
     const bool looking = colourProbe_.isLooking();
     const QColor text = colourProbe_.symbolColour();
-    // The drawing depends on these alone.
     const auto image = button->image();
+    const QString themedName = themedIconName(*button);
+    // The drawing depends on these alone.
     const QString key = QString::fromStdString(button->title()) + QChar(0x1f) +
                         (image ? QString::fromStdString(image->describe()) : QString()) + QChar(0x1f) +
-                        QString::number(static_cast<int>(button->imagePosition())) + QChar(0x1f) + text.name();
+                        QString::number(static_cast<int>(button->imagePosition())) + QChar(0x1f) + text.name() +
+                        QChar(0x1f) + themedName;
     bool redrawn = false;
     if (looking) {
         drawnKey_.clear(); // drawn empty meanwhile
     } else if (key != drawnKey_) {
         drawnKey_ = key;
         drawn_ = StatusIconPainter(text, iconSize).paint(*button);
-        icon_.setIcon(QIcon(drawn_));
+        icon_.setIcon(ThemedTrayIcon::make(drawn_, themedName));
         redrawn = true;
     }
     const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote;
@@ -154,6 +157,16 @@ void TrayItem::sync(const QString& toolTipNote) {
     colourProbe_.watchIconWindows();
     syncDockedDrops(*item);
     syncDropChip(*item, redrawn);
+}
+
+QString TrayItem::themedIconName(const StatusBarButton& button) {
+    // Only a symbol alone has a themed twin: a title or a badge is drawn.
+    const auto image = button.image();
+    if (!image || !image->isTemplate() || !button.title().empty() || !colourProbe_.panelRecoloursSymbolicIcons()) {
+        return {};
+    }
+    const QString name = ThemedTrayIcon::symbolicName(image->symbolName());
+    return ThemedTrayIcon::isInstalled(name) ? name : QString();
 }
 
 void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {

@@ -15,6 +15,7 @@ namespace platform {
 class DockedIconDrops;
 class DropChip;
 class PanelMenu;
+class StatusBarButton;
 class StatusItem;
 
 // One status item shown as a tray icon. It refers to the item weakly and
@@ -49,6 +50,10 @@ public:
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void syncDropChip(const StatusItem& item, bool redrawn);
+    // The installed symbolic icon a recolouring panel is to look up for
+    // what the button shows; empty where there is none or the panel would
+    // not recolour it.
+    QString themedIconName(const StatusBarButton& button);
     void syncPanelMenu(const StatusItem& item);
     void syncDockedDrops(const StatusItem& item);
     // Whether the item's button window registers drag types.

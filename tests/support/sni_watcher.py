@@ -2,8 +2,10 @@
 """A status-notifier watcher and host of the tests' own, on the session bus
 of DBUS_SESSION_BUS_ADDRESS: it owns org.kde.StatusNotifierWatcher, says a
 host is registered, and prints "ready", then "item BUS PATH" for each item
-that registers. The tests talk to the items themselves (sni.py)."""
-import sys
+that registers. The tests talk to the items themselves (sni.py).
+`sni_watcher.py NAME` stands in for the panel whose process is called NAME
+(its command name, as /proc shows it), such as Plasma's "plasmashell"."""
+import ctypes, sys
 
 import gi
 gi.require_version("Gio", "2.0")
@@ -44,6 +46,9 @@ def get_property(connection, sender, path, interface, name):
 
 
 def main():
+    if len(sys.argv) > 1:
+        PR_SET_NAME = 15
+        ctypes.CDLL(None).prctl(PR_SET_NAME, sys.argv[1].encode(), 0, 0, 0)
     connection = Gio.bus_get_sync(Gio.BusType.SESSION, None)
     connection.register_object("/StatusNotifierWatcher", INTERFACE, method_call, get_property, None)
     loop = GLib.MainLoop()

@@ -147,10 +147,12 @@ class XDesktop:
             self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24"])
             wait_for(lambda: self.panel(), "the tray panel")
 
-    def start_status_notifier_panel(self):
-        """The status-notifier watcher and host (sni_watcher.py), once it owns its name."""
+    def start_status_notifier_panel(self, standing_in_for=None):
+        """The status-notifier watcher and host (sni_watcher.py), once it owns its
+        name; `standing_in_for` names the panel process it pretends to be."""
         here = os.path.dirname(os.path.abspath(__file__))
-        self.watcher = self.spawn(["/usr/bin/python3", os.path.join(here, "sni_watcher.py")], stdout=subprocess.PIPE)
+        self.watcher = self.spawn(["/usr/bin/python3", os.path.join(here, "sni_watcher.py")] +
+                                  ([standing_in_for] if standing_in_for else []), stdout=subprocess.PIPE)
         assert self.read_watcher(20) == "ready", "the status-notifier watcher did not start"
 
     def read_watcher(self, timeout):
