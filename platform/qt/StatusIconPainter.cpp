@@ -1,7 +1,9 @@
 #include "platform/qt/StatusIconPainter.h"
 
 #include "platform/appkit/Image.h"
+#include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarButton.h"
+#include "platform/appkit/StatusItem.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -100,12 +102,27 @@ QImage StatusIconPainter::rimmed(const QImage& glyphs) const {
     return result;
 }
 
-QPixmap StatusIconPainter::paint(const StatusBarButton& button) const {
+bool StatusIconPainter::clipsTitle(const StatusItem& item) {
+    const auto button = item.button();
+    const auto image = button ? button->image() : nullptr;
+    if (!image || button->imagePosition() == ImagePosition::noImage) {
+        return false;
+    }
+    const double length = item.length() == StatusItem::squareLength ? StatusBar::system().thickness() : item.length();
+    return length > 0 && length <= image->size().width;
+}
+
+QPixmap StatusIconPainter::paint(const StatusItem& item) const {
     QImage canvas(size_, size_, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    const auto buttonShown = item.button();
+    if (!buttonShown) {
+        return QPixmap::fromImage(canvas);
+    }
+    const StatusBarButton& button = *buttonShown;
     QImage image;
     if (auto model = button.image(); model && button.imagePosition() != ImagePosition::noImage) {
         image = symbol(model->symbolName(), model->isTemplate());
@@ -115,7 +132,7 @@ QPixmap StatusIconPainter::paint(const StatusBarButton& button) const {
         painter.drawImage((size_ - image.width()) / 2, (size_ - image.height()) / 2, image);
     }
     const QString title = QString::fromStdString(button.title());
-    if (!title.isEmpty() && button.imagePosition() != ImagePosition::imageOnly) {
+    if (!title.isEmpty() && button.imagePosition() != ImagePosition::imageOnly && !clipsTitle(item)) {
         drawTitle(painter, title, showsImage);
     }
     painter.end();

@@ -7,18 +7,21 @@
 
 namespace platform {
 
-class StatusBarButton;
+class StatusItem;
 
 // Draws what a status item's button shows into one square tray pixmap,
 // since tray panels show no text beside icons: the symbol image from the
 // bundled icons (a template drawn in the panel's text colour), and the
 // title, alone when there is no image and as a badge in the corner when
-// there is (a count beside an icon).
+// there is (a count beside an icon). An item of a fixed length no wider
+// than its image shows the image alone: the bar clips the title there.
 class StatusIconPainter {
 public:
     StatusIconPainter(QColor textColor, int size) : textColor_(textColor), size_(size) {}
 
-    QPixmap paint(const StatusBarButton& button) const;
+    QPixmap paint(const StatusItem& item) const;
+    // Whether the item's length leaves no room for a title beside its image.
+    static bool clipsTitle(const StatusItem& item);
     // The bundled icon of a symbol, fitted into the square; null for a
     // name without one.
     QImage symbol(const std::string& name, bool isTemplate) const;

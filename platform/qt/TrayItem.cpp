@@ -142,7 +142,7 @@ void TrayItem::sync(const QString& toolTipNote) {
         drawnKey_.clear(); // drawn empty meanwhile
     } else if (key != drawnKey_) {
         drawnKey_ = key;
-        drawn_ = StatusIconPainter(text, iconSize).paint(*button);
+        drawn_ = StatusIconPainter(text, iconSize).paint(*item);
         icon_.setIcon(ThemedTrayIcon::make(drawn_, themedName));
         redrawn = true;
     }

@@ -35,7 +35,7 @@ protected:
     void TearDown() override { StatusBar::system().reset(); }
 
     QImage paint(QColor text = Qt::white) const {
-        return StatusIconPainter(text, size).paint(*item->button()).toImage();
+        return StatusIconPainter(text, size).paint(*item).toImage();
     }
 
     std::shared_ptr<StatusItem> item;
@@ -82,6 +82,25 @@ TEST_F(StatusIconPainterTest, TitleAloneFillsTheIconAndBesideAnImageBecomesACorn
     button->setImagePosition(ImagePosition::noImage);
     button->setTitle("");
     EXPECT_EQ(opaquePixels(paint(), QRect(0, 0, size, size)), 0) << "a button without image shows none";
+}
+
+TEST_F(StatusIconPainterTest, AnItemAsNarrowAsItsImageShowsTheImageAlone) {
+    auto& bar = StatusBar::system();
+    for (const double length : {18.0, StatusItem::squareLength}) {
+        item = bar.statusItem(length);
+        auto button = item->button();
+        auto image = Image::systemSymbol("eye.fill", "");
+        image->setSize(Size{22, 22});
+        button->setImage(image);
+        const QImage imageOnly = paint();
+        button->setTitle("Stretch Eyes");
+        EXPECT_TRUE(paint() == imageOnly) << item->describeLength() << ": the bar clips the title";
+    }
+    item = bar.statusItem(40);
+    item->button()->setImage(Image::systemSymbol("eye.fill", ""));
+    const QImage imageOnly = paint();
+    item->button()->setTitle("3");
+    EXPECT_FALSE(paint() == imageOnly) << "room beside the image: the title shows";
 }
 
 } // namespace
