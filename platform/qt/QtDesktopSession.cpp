@@ -72,7 +72,9 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
         // to listen, or one that is ending to let go.
         auto claim = SingleInstance::claim(*place, normalized, std::chrono::seconds(10));
         if (auto* handed = std::get_if<SingleInstance::HandedOver>(&claim)) {
-            if (!handed->accepted) {
+            if (!normalized) {
+                std::cerr << name << ": already running; brought to the front\n";
+            } else if (!handed->accepted) {
                 std::cerr << name << ": the running " << name << " refused the request\n";
             }
             return handed->accepted ? 0 : 1;
@@ -91,6 +93,7 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
     std::optional<SingleInstance> instance;
     if (place) {
         instance.emplace(place->socketPath, [this](const LaunchRequest& handed) { return server_->perform(handed); });
+        instance->setPlainStartHandler([this] { server_->bringForward(); });
     }
     Bundle::setMainBundleIdentifier(launch.bundleIdentifier.empty() ? std::nullopt
                                                                     : std::optional(launch.bundleIdentifier));

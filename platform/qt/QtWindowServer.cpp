@@ -120,6 +120,18 @@ bool QtWindowServer::perform(const LaunchRequest& request) {
     return accepted;
 }
 
+void QtWindowServer::bringForward() {
+    for (const auto& window : windows_) {
+        if (window->isVisible()) {
+            window->raise();
+            window->activateWindow();
+        }
+    }
+    for (const auto& tray : trayItems_) {
+        tray->bringForward();
+    }
+}
+
 bool QtWindowServer::drop(Pasteboard pasteboard) {
     const auto types = pasteboard.types().value_or(std::vector<PasteboardTypeName>{});
     for (const auto& item : StatusBar::system().items()) {

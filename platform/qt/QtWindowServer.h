@@ -36,6 +36,9 @@ public:
     // Carries out a request from the command line as the user's drop or
     // opened URL would be; false when the program takes none such.
     bool perform(const LaunchRequest& request);
+    // Shows the program where the person looks for it, after they started it
+    // again: its shown windows raised, its drop chips back on screen.
+    void bringForward();
 
     // Backend.
     void applicationWillTerminate() override;

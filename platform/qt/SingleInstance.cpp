@@ -201,6 +201,9 @@ void SingleInstance::accept(QLocalSocket* socket) {
 
 QByteArray SingleInstance::answer(const QByteArray& message) const {
     if (message.isEmpty()) {
+        if (plainStart_) {
+            plainStart_();
+        }
         return "running\n";
     }
     auto request = LaunchRequest::decode(message.toStdString());

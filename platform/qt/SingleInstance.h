@@ -71,6 +71,10 @@ public:
     // a socket file left there by a copy that died is replaced.
     SingleInstance(const QString& path, Handler handler, std::chrono::milliseconds idleTimeout = defaultIdleTimeout);
 
+    // Called when a later start brings no request: the person started the
+    // program again to find it.
+    void setPlainStartHandler(std::function<void()> handler) { plainStart_ = std::move(handler); }
+
     // The answer to one message.
     QByteArray answer(const QByteArray& message) const;
 
@@ -79,6 +83,7 @@ private:
     void serve(QLocalSocket* socket);
 
     Handler handler_;
+    std::function<void()> plainStart_;
     std::chrono::milliseconds idleTimeout_;
     int openConnections_ = 0;
     // Last, so that its connections go while the counter is still there.

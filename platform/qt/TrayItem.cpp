@@ -146,7 +146,7 @@ void TrayItem::sync(const QString& toolTipNote) {
         icon_.setIcon(ThemedTrayIcon::make(drawn_, themedName));
         redrawn = true;
     }
-    const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote;
+    const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote + middleClickNote();
     if (toolTip != drawnToolTip_) {
         drawnToolTip_ = toolTip;
         icon_.setToolTip(toolTip);
@@ -159,6 +159,8 @@ void TrayItem::sync(const QString& toolTipNote) {
     syncDropChip(*item, redrawn);
 }
 
+QString TrayItem::middleClickNote() { return QStringLiteral("\nMiddle click: Alt+click"); }
+
 QString TrayItem::themedIconName(const StatusBarButton& button) {
     // Only a symbol alone has a themed twin: a title or a badge is drawn.
     const auto image = button.image();
@@ -167,6 +169,16 @@ QString TrayItem::themedIconName(const StatusBarButton& button) {
     }
     const QString name = ThemedTrayIcon::symbolicName(image->symbolName());
     return ThemedTrayIcon::isInstalled(name) ? name : QString();
+}
+
+void TrayItem::bringForward() {
+    auto item = item_.lock();
+    if (!chip_ || !item) {
+        return;
+    }
+    chip_->setHiddenByUser(false);
+    chip_->setVisible(item->isVisible());
+    chip_->raise();
 }
 
 void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {
@@ -187,10 +199,10 @@ void TrayItem::activated(QSystemTrayIcon::ActivationReason reason) {
         click_(*item, EventType::rightMouseDown, EventType::rightMouseUp, modifiers);
         break;
     case QSystemTrayIcon::MiddleClick:
-        if (chip_ && chip_->isHiddenByUser()) {
-            chip_->setHiddenByUser(false);
-            chip_->setVisible(item->isVisible());
-        }
+        // Window managers take Alt+click for moving windows, and a
+        // status-notifier panel carries no keys: a middle click (the
+        // panels' secondary activation) is the Alt-click that works there.
+        click_(*item, EventType::leftMouseDown, EventType::leftMouseUp, modifiers | ModifierFlags::option);
         break;
     case QSystemTrayIcon::Unknown:
         break;

@@ -40,6 +40,8 @@ public:
     // whose window takes drags gets its drop chip. `toolTipNote` is added to
     // the item's tooltip (a save that failed).
     void sync(const QString& toolTipNote = {});
+    // Puts a drop chip the person hid back on screen, above other windows.
+    void bringForward();
     // Where the panel shows the icon, in screen coordinates (empty when the
     // panel does not say).
     QRect geometry() const { return icon_.geometry(); }
@@ -54,6 +56,9 @@ private:
     // what the button shows; empty where there is none or the panel would
     // not recolour it.
     QString themedIconName(const StatusBarButton& button);
+    // Said below every tooltip, since a middle click is how panels without
+    // keys (and desktops whose window manager takes Alt+click) reach it.
+    static QString middleClickNote();
     void syncPanelMenu(const StatusItem& item);
     void syncDockedDrops(const StatusItem& item);
     // Whether the item's button window registers drag types.

@@ -3,7 +3,7 @@
 pointer input from another program that offers what a browser offers lands
 in the store with its title, a file dragged as a file manager does arrives
 as its file URL, and the tray icon itself takes drops too; dragging the chip itself moves it, a middle click hides it, and both are
-kept for the next start."""
+kept for the next start; starting the program again shows the hidden chip."""
 import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -69,7 +69,7 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     again = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the chip again")
     assert (again.x, again.y) == (moved.x, moved.y), ((again.x, again.y), (moved.x, moved.y))
 
-    # A middle click hides the chip, for this run and the next; one on the tray icon brings it back.
+    # A middle click hides the chip, for this run and the next; starting the program again brings it back.
     desktop.click(*again.centre(), button=2)
     xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon) is None, "the chip hidden")
     assert program.poll() is None
@@ -80,7 +80,8 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     # A request answered by the program means it has run the turns that would have shown the chip.
     handed = subprocess.run([BINARY, "--drop-url", "https://after.example/"], env=env, timeout=30)
     assert handed.returncode == 0 and desktop.drop_chip("Carryover", icon) is None, "the chip stays hidden"
-    desktop.click(*icon.centre(), button=2)
+    second = subprocess.run([BINARY], env=env, capture_output=True, text=True, timeout=30)
+    assert second.returncode == 0 and "already running" in second.stderr, second
     shown = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the chip shown again")
     assert (shown.x, shown.y) == (moved.x, moved.y)
     desktop.click(*icon.centre(), button=3)

@@ -2,7 +2,8 @@
 """Carryover in a status-notifier panel: its item registers with the panel,
 also with a panel that comes up just after the program (as both do at
 login), shows its tooltip, and the panel's Activate (with Alt held on the keyboard)
-and ContextMenu do what the console's click option and right-click do."""
+or SecondaryActivate (a middle click) and ContextMenu do what the console's
+click option and right-click do."""
 import os, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -34,8 +35,9 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray=None) as desk
     program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
     desktop.start_status_notifier_panel()
     item = sni.Item(desktop.env["DBUS_SESSION_BUS_ADDRESS"], *desktop.status_notifier_item())
-    xdesktop.wait_for(lambda: item.property("ToolTip")[2].endswith("1 links pending"), "the tooltip")
-    assert item.property("ToolTip")[2].startswith("Drop a link here to save it."), item.property("ToolTip")
+    xdesktop.wait_for(lambda: "\n1 links pending" in item.property("ToolTip")[2], "the tooltip")
+    tooltip = item.property("ToolTip")[2]
+    assert tooltip.startswith("Drop a link here to save it.") and tooltip.endswith("Middle click: Alt+click"), tooltip
     assert item.property("IconPixmap"), "no icon"
 
     # The protocol carries no keys: the held Alt is read from the display.
@@ -43,7 +45,14 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray=None) as desk
     item.activate()
     xdesktop.wait_for(lambda: opened(home) == ["https://new.example/"], "the pending link opened")
     desktop.run(["xdotool", "keyup", "alt"])
-    xdesktop.wait_for(lambda: item.property("ToolTip")[2].endswith("0 links pending"), "the tooltip updated")
+    xdesktop.wait_for(lambda: "\n0 links pending" in item.property("ToolTip")[2], "the tooltip updated")
+
+    # A middle click is the Alt-click a panel without keys can send.
+    handed = subprocess.run([BINARY, "--drop-url", "https://later.example/"], env=env, timeout=30)
+    assert handed.returncode == 0, handed
+    item.secondary_activate()
+    xdesktop.wait_for(lambda: opened(home) == ["https://new.example/", "https://later.example/"],
+                      "today's link opened by a middle click")
 
     item.context_menu()
     assert program.wait(timeout=20) == 0

@@ -29,6 +29,10 @@ class Item:
     def activate(self):
         self.call(self.path, ITEM, "Activate", GLib.Variant("(ii)", (0, 0)))
 
+    def secondary_activate(self):
+        """What panels send for a middle click."""
+        self.call(self.path, ITEM, "SecondaryActivate", GLib.Variant("(ii)", (0, 0)))
+
     def context_menu(self):
         self.call(self.path, ITEM, "ContextMenu", GLib.Variant("(ii)", (0, 0)))
 
