@@ -62,6 +62,55 @@ function(menulets_xml_escape out text)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# Each program's tile colour: dark enough that its white symbol stands out,
+# told apart from the others in a launcher.
+set(MENULETS_TILE_Blinkbreak "#0e6f80")
+set(MENULETS_TILE_Carryover "#2a5db0")
+set(MENULETS_TILE_Durovevadi "#4a5563")
+set(MENULETS_TILE_Folderdock "#6b3fa0")
+set(MENULETS_TILE_Hourtrail "#b5530e")
+set(MENULETS_TILE_Pricetray "#1f7a4d")
+set(MENULETS_TILE_Talkclock "#a33a2e")
+set(MENULETS_TILE_Urlstash "#8a2f6b")
+set(MENULETS_TILE_Zivirodevevo "#3d6b1f")
+
+# An application icon from a tray symbol: the symbol in white on a rounded
+# tile of the program's colour, so that launchers show it on dark and light
+# backgrounds alike (the symbol alone is black).
+function(menulets_application_icon name symbol output)
+  file(READ ${symbol} svg)
+  string(REGEX MATCH "viewBox=\"0 0 ([0-9]+) ([0-9]+)\"" view_box "${svg}")
+  set(width ${CMAKE_MATCH_1})
+  set(height ${CMAKE_MATCH_2})
+  string(REGEX REPLACE "^<svg[^>]*>(.*)</svg>.*$" "\\1" content "${svg}")
+  string(REPLACE "\"#000\"" "\"#fff\"" content "${content}")
+  set(tile "${MENULETS_TILE_${name}}")
+  if(NOT tile)
+    set(tile "#4a5563")
+  endif()
+  # The symbol's longer side 34 of the tile's 64, centred; in thousandths,
+  # since CMake counts in whole numbers.
+  if(width GREATER height)
+    math(EXPR scale "34000 / ${width}")
+  else()
+    math(EXPR scale "34000 / ${height}")
+  endif()
+  math(EXPR left "32000 - ${width} * ${scale} / 2")
+  math(EXPR top "32000 - ${height} * ${scale} / 2")
+  set(numbers "")
+  foreach(thousandths IN ITEMS ${left} ${top} ${scale})
+    math(EXPR whole "${thousandths} / 1000")
+    math(EXPR fraction "${thousandths} % 1000 + 1000")
+    string(SUBSTRING ${fraction} 1 3 fraction)
+    list(APPEND numbers "${whole}.${fraction}")
+  endforeach()
+  list(GET numbers 0 left)
+  list(GET numbers 1 top)
+  list(GET numbers 2 scale)
+  file(CONFIGURE OUTPUT ${output} CONTENT
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\"><rect x=\"4\" y=\"4\" width=\"56\" height=\"56\" rx=\"13\" fill=\"${tile}\"/><g fill=\"#fff\" transform=\"translate(${left} ${top}) scale(${scale})\">${content}</g></svg>\n" @ONLY)
+endfunction()
+
 # A program's desktop entry, icon, manual page and AppStream metainfo:
 #   menulets_package_program(Name SUMMARY "one line" ICON symbol-or-theme-icon [SCHEME scheme]
 #                            KEYWORDS word ... DESCRIPTION "paragraph" ... SCREENSHOTS "file|caption" ...)
@@ -75,7 +124,9 @@ function(menulets_package_program name)
   set(symbol ${PROJECT_SOURCE_DIR}/platform/qt/icons/${program_ICON}.svg)
   if(EXISTS ${symbol})
     set(MENULETS_ICON_NAME ${id})
-    install(FILES ${symbol} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${id}.svg)
+    menulets_application_icon(${name} ${symbol} ${PROJECT_BINARY_DIR}/share/icons/hicolor/scalable/apps/${id}.svg)
+    install(FILES ${PROJECT_BINARY_DIR}/share/icons/hicolor/scalable/apps/${id}.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   else()
     set(MENULETS_ICON_NAME ${program_ICON})
   endif()

@@ -10,6 +10,7 @@
 #include "platform/runloop/TerminationSignals.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <chrono>
@@ -52,6 +53,8 @@ int QtDesktopSession::run(const AppLaunch& launch, const std::optional<LaunchReq
     QApplication::setApplicationName(QString::fromStdString(name));
     // Docks and task bars match the windows to the installed entry by it.
     QGuiApplication::setDesktopFileName(QString::fromStdString(launch.bundleIdentifier));
+    // The installed application icon, on the windows where task bars show it.
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QString::fromStdString(launch.bundleIdentifier)));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A file named on the command line is relative to where it was typed.
