@@ -9,7 +9,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSet>
 #include <QSettings>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +30,7 @@ constexpr int moveThreshold = 4;
 QSettings places() { return QSettings(QStringLiteral("menulets"), QStringLiteral("drop-chips")); }
 QString placeSetting(const QString& key) { return key + QStringLiteral("/place"); }
 QString hiddenSetting(const QString& key) { return key + QStringLiteral("/hidden"); }
+QString slotSetting(const QString& key) { return key + QStringLiteral("/slot"); }
 
 // Writes one setting into a file that is the person's own (0600) whatever
 // the umask: Qt's writer keeps the mode of the file it replaces.
@@ -50,14 +55,47 @@ DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery de
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAcceptDrops(true);
     setFixedSize(chipSize, chipSize);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint corner(screen.right() - chipSize - 16, screen.top() + 48);
-    move(places().value(placeSetting(placeKey_), corner).toPoint());
+    const QVariant place = places().value(placeSetting(placeKey_));
+    move(place.isValid() ? place.toPoint() : slotPlace(claimSlot()));
     hiddenByUser_ = places().value(hiddenSetting(placeKey_), false).toBool();
 }
 
 void DropChip::setItemToolTip(const QString& toolTip) {
-    setToolTip(toolTip + QStringLiteral("\n(A middle click hides this window; one on the tray icon shows it again.)"));
+    setToolTip(toolTip + QStringLiteral("\n(A middle click hides this window; starting the program again shows it.)"));
+}
+
+int DropChip::claimSlot() const {
+    const QString file = places().fileName();
+    FileManager::defaultManager().createDirectory(QFileInfo(file).absolutePath().toStdString(), true);
+    // Programs started together claim one after the other (QSettings keeps
+    // "<file>.lock" for its own writes).
+    QLockFile lock(file + QStringLiteral(".slots.lock"));
+    lock.lock();
+    QSettings settings = places();
+    const QVariant kept = settings.value(slotSetting(placeKey_));
+    if (kept.isValid() && kept.toInt() >= 0) {
+        return kept.toInt();
+    }
+    QSet<int> taken;
+    for (const QString& key : settings.allKeys()) {
+        if (key.endsWith(QStringLiteral("/slot"))) {
+            taken.insert(settings.value(key).toInt());
+        }
+    }
+    int slot = 0;
+    while (taken.contains(slot)) {
+        ++slot;
+    }
+    remember(slotSetting(placeKey_), slot);
+    return slot;
+}
+
+QPoint DropChip::slotPlace(int slot) {
+    // Columns from the screen's top-right corner leftwards, each filled downwards.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    constexpr int step = chipSize + 8;
+    const int perColumn = std::max(1, (screen.height() - 48) / step);
+    return {screen.right() - chipSize - 16 - (slot / perColumn) * step, screen.top() + 48 + (slot % perColumn) * step};
 }
 
 void DropChip::setHiddenByUser(bool hidden) {

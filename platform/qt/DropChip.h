@@ -18,9 +18,11 @@ class StatusItem;
 // drags (a browser's link with its title, a file manager's files and
 // folders, passed to the status item's window as a drop on it) and clicks
 // with every modifier. It takes no keyboard focus; dragging it with the
-// mouse moves it, a middle click hides it (the tray icon's middle click
+// mouse moves it, a middle click hides it (starting the program again
 // brings it back), and both its place and its hiding are kept for the
-// next start.
+// next start. A chip never moved has a slot of its own below the screen's
+// top-right corner, so that the chips of several programs never cover
+// each other.
 class DropChip final : public QWidget {
 public:
     struct Delivery {
@@ -49,6 +51,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // This chip's slot, kept with its place; the first one no other chip
+    // has when it has none yet.
+    int claimSlot() const;
+    static QPoint slotPlace(int slot);
+
     QString placeKey_;
     Delivery delivery_;
     StatusItemDropTarget target_;
