@@ -254,7 +254,15 @@ std::vector<RunningApplication> QtWindowServer::runningApplications() const {
     return applications;
 }
 
-std::optional<RunningApplication> QtWindowServer::frontmostApplication() const { return applications_->frontmost(); }
+std::optional<RunningApplication> QtWindowServer::frontmostApplication() const {
+    // The lock screen is in front while it shows, whatever window was before it.
+    if (sessionLock_.isLocked()) {
+        RunningApplication lockScreen;
+        lockScreen.localizedName = SessionLock::lockScreenName.toStdString();
+        return lockScreen;
+    }
+    return applications_->frontmost();
+}
 
 void QtWindowServer::playSound(const std::string& name) { sounds_.play(name); }
 

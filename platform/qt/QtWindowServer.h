@@ -7,6 +7,7 @@
 #include "platform/console/LaunchRequest.h"
 #include "platform/qt/QtRunLoopDriver.h"
 #include "platform/qt/SaveFailureNotice.h"
+#include "platform/qt/SessionLock.h"
 #include "platform/qt/SoundTheme.h"
 
 #include <memory>
@@ -73,6 +74,7 @@ private:
     SoundTheme sounds_;
     // Asked from const queries; it keeps its desktop entry index warm.
     std::unique_ptr<X11Applications> applications_;
+    SessionLock sessionLock_;
     std::unique_ptr<DesktopAppearance> appearance_;
     SystemEvents systemEvents_;
     SaveFailureNotice saveFailureNotice_;

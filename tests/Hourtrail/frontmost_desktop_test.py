@@ -3,7 +3,9 @@
 application a person works in: one window named by the desktop entry
 installed for its program, another (of Python, which no entry names) by its
 window class, each activated in
-turn with real X requests; the store is read back as it is saved."""
+turn with real X requests; the store is read back as it is saved. While
+the desktop's screen saver says the session is locked, the time goes to the
+lock screen and none to the window that was in front."""
 import os, plistlib, shutil, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -39,8 +41,12 @@ def store(home):
         return {}
 
 
+def seconds(home, name):
+    return store(home).get(name, {}).get("accumulated", 0)
+
+
 def credited(home, name):
-    return store(home).get(name, {}).get("accumulated", 0) >= 2
+    return seconds(home, name) >= 2
 
 
 def only_window(desktop, wm_class):
@@ -76,6 +82,26 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.run(["xdotool", "windowactivate", "--sync", tally])
     xdesktop.wait_for(lambda: credited(home, "Tallysheet"), "Tallysheet credited", 40)
     assert "Unknown Name" not in store(home), store(home)
+
+    # Locked: the lock screen is in front, whatever window was before it.
+    saver = desktop.spawn(["/usr/bin/python3", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                                                            "support", "screen_saver.py")],
+                          stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    assert saver.stdout.readline().strip() == b"ready"
+    saver.stdin.write(b"lock\n")
+    saver.stdin.flush()
+    assert saver.stdout.readline().strip() == b"locked"
+    # What was credited before the lock is saved with the next save.
+    before_lock = seconds(home, "Tallysheet")
+    xdesktop.wait_for(lambda: seconds(home, "Lock Screen") >= 12, "the lock screen credited", 40)
+    assert seconds(home, "Tallysheet") <= before_lock + 11, (before_lock, store(home))
+    locked_at = seconds(home, "Tallysheet")
+    xdesktop.wait_for(lambda: seconds(home, "Lock Screen") >= 22, "the lock screen credited again", 40)
+    assert seconds(home, "Tallysheet") == locked_at, store(home)
+    saver.stdin.write(b"unlock\n")
+    saver.stdin.flush()
+    assert saver.stdout.readline().strip() == b"unlocked"
+    xdesktop.wait_for(lambda: seconds(home, "Tallysheet") > locked_at, "Tallysheet credited after the unlock", 40)
 
     # "Quit" is the menu's last entry; Up from no selection selects it.
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Hourtrail"), "Hourtrail's icon in the panel")
