@@ -11,6 +11,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import png  # noqa: E402
 import swaydesktop  # noqa: E402
 import xdesktop  # noqa: E402
+from contrast import contrast  # noqa: E402
 
 BUILD = sys.argv[1]
 PROGRAMS = ["Blinkbreak", "Carryover", "DawnList", "Durovevadi", "Folderdock", "Hourtrail", "Pricetray", "Starhop",
@@ -21,19 +22,6 @@ BARS = {"black": ("#000000", "#ffffff"), "dark": ("#303030", "#dddddd"), "light"
 ICON_GAP = 5
 
 swaydesktop.skip_without()
-
-
-def luminance(rgb):
-    def linear(channel):
-        channel /= 255
-        return channel / 12.92 if channel <= 0.04045 else ((channel + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(c) for c in rgb)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def contrast(first, second):
-    a, b = sorted((luminance(first), luminance(second)))
-    return (b + 0.05) / (a + 0.05)
 
 
 def tray_icons(width, rows, background):
