@@ -9,6 +9,7 @@
 #include "platform/appkit/Image.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/Window.h"
+#include "platform/defaults/UserDefaults.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/headless/HeadlessSession.h"
 
@@ -201,7 +202,10 @@ TEST_F(MenuBarButtonTest, ALinkThatDoesNotFitIsRefusedWholeAndTheNextStartsOnIts
     const std::string before = fileText();
 
     // The file may grow by a few bytes only, as on a disk about to fill up:
-    // the write takes part of the line, then fails.
+    // the write takes part of the line, then fails. The defaults were just
+    // written, so their next write is not due inside the limit (it would
+    // fail too, and say so first).
+    ASSERT_TRUE(platform::UserDefaults::standard().synchronize());
     struct rlimit original {};
     ::getrlimit(RLIMIT_FSIZE, &original);
     const auto ignoredSignal = std::signal(SIGXFSZ, SIG_IGN);
