@@ -1,5 +1,6 @@
 #include "platform/qt/ThemedTrayIcon.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QStandardPaths>
@@ -36,9 +37,18 @@ QString ThemedTrayIcon::symbolicName(const std::string& symbolName) {
 }
 
 bool ThemedTrayIcon::isInstalled(const QString& iconName) {
-    return !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                   QStringLiteral("icons/hicolor/scalable/status/") + iconName + QStringLiteral(".svg"))
-                .isEmpty();
+    // Asked at every drawing of the icon; what is installed stays so while the program runs.
+    static QHash<QString, bool> found;
+    const auto known = found.constFind(iconName);
+    if (known != found.constEnd()) {
+        return *known;
+    }
+    const bool installed = !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                   QStringLiteral("icons/hicolor/scalable/status/") + iconName +
+                                                       QStringLiteral(".svg"))
+                                .isEmpty();
+    found.insert(iconName, installed);
+    return installed;
 }
 
 QIcon ThemedTrayIcon::make(const QPixmap& drawn, const QString& iconName) {

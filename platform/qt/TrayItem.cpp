@@ -146,10 +146,11 @@ void TrayItem::sync(const QString& toolTipNote) {
         icon_.setIcon(ThemedTrayIcon::make(drawn_, themedName));
         redrawn = true;
     }
-    const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote + middleClickNote();
+    // The chip shows it too, where a middle click hides the chip instead.
+    const QString toolTip = QString::fromStdString(button->toolTip()) + toolTipNote;
     if (toolTip != drawnToolTip_) {
         drawnToolTip_ = toolTip;
-        icon_.setToolTip(toolTip);
+        icon_.setToolTip(toolTip + middleClickNote());
         redrawn = true;
     }
     syncPanelMenu(*item);
@@ -164,7 +165,8 @@ QString TrayItem::middleClickNote() { return QStringLiteral("\nMiddle click: Alt
 QString TrayItem::themedIconName(const StatusBarButton& button) {
     // Only a symbol alone has a themed twin: a title or a badge is drawn.
     const auto image = button.image();
-    if (!image || !image->isTemplate() || !button.title().empty() || !colourProbe_.panelRecoloursSymbolicIcons()) {
+    if (!image || !image->isTemplate() || !button.title().empty() ||
+        button.imagePosition() == ImagePosition::noImage || !colourProbe_.panelRecoloursSymbolicIcons()) {
         return {};
     }
     const QString name = ThemedTrayIcon::symbolicName(image->symbolName());
