@@ -92,6 +92,18 @@ class SwayDesktop:
         DISPLAY for its Xwayland and the session's bus."""
         self.swaymsg("exec", command)
 
+    def runnable(self, program):
+        """A path of `program` the session's user may run: the program itself,
+        or a copy in the session's folder when it lies where that user cannot
+        reach (a build tree in root's home)."""
+        if not self.as_user or subprocess.run(self.as_user + ["test", "-x", program]).returncode == 0:
+            return program
+        copy = os.path.join(self.folder, "bin", os.path.basename(program))
+        os.makedirs(os.path.dirname(copy), exist_ok=True)
+        shutil.copy(program, copy)
+        os.chmod(copy, 0o755)
+        return copy
+
     def bar_colours(self, background, statusline):
         """Recolours the bar while it runs, as `swaymsg bar …` does."""
         self.swaymsg("bar", "menulets", "colors", "background", background)

@@ -55,7 +55,7 @@ failures = []
 first_background, first_text = BARS["black"]
 with swaydesktop.SwayDesktop(first_background, first_text) as sway:
     for program in PROGRAMS:
-        sway.exec(os.path.join(BUILD, program, program))
+        sway.exec(sway.runnable(os.path.join(BUILD, program, program)))
     for name, (background, text) in BARS.items():
         if background != first_background:
             sway.bar_colours(background, text)
