@@ -2,7 +2,6 @@
 
 #include "platform/time/ZoneRules.h"
 
-#include <unicode/basictz.h>
 #include <unicode/rbtz.h>
 #include <unicode/tzrule.h>
 

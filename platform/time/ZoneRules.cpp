@@ -1,7 +1,6 @@
 #include "platform/time/ZoneRules.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 
