@@ -90,7 +90,8 @@ with tempfile.TemporaryDirectory() as root:
                 desktop.run(["xdotool", "mousemove", "0", "300", "sleep", "0.1", "mousemove", str(x), str(y)])
             return found
 
-        tip = xdesktop.wait_for(tooltip, "the tooltip")
+        # A loaded machine (the whole suite at once) may be slow to show it.
+        tip = xdesktop.wait_for(tooltip, "the tooltip", timeout=45)
         desktop.screenshot(os.path.join(BUILD, "Carryover-desktop-tooltip.png"), tip)
 
         # Alt held: the pending link of today.
