@@ -61,8 +61,7 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
         desktop.drop_chip("Carryover", icon)), "the chip moved")
     assert abs(moved.x + 20 - 300) <= 4 and abs(moved.y + 20 - 200) <= 4, (moved.x, moved.y)
     assert program.poll() is None, "moving the chip is no click"
-    desktop.click(*moved.centre(), button=3)
-    assert program.wait(timeout=20) == 0, "a right click on the chip is the item's right click"
+    assert desktop.end_with_right_click(program, *moved.centre()) == 0, "a right click on the chip is the item's right click"
 
     program = desktop.spawn([BINARY], env=env)
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon again")
@@ -73,8 +72,7 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.click(*again.centre(), button=2)
     xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon) is None, "the chip hidden")
     assert program.poll() is None
-    desktop.click(*icon.centre(), button=3)
-    assert program.wait(timeout=20) == 0
+    assert desktop.end_with_right_click(program, *icon.centre()) == 0
     program = desktop.spawn([BINARY], env=env)
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon a third time")
     # A request answered by the program means it has run the turns that would have shown the chip.
@@ -84,6 +82,5 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     assert second.returncode == 0 and "already running" in second.stderr, second
     shown = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the chip shown again")
     assert (shown.x, shown.y) == (moved.x, moved.y)
-    desktop.click(*icon.centre(), button=3)
-    assert program.wait(timeout=20) == 0
+    assert desktop.end_with_right_click(program, *icon.centre()) == 0
 print("ok")

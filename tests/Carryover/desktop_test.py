@@ -117,16 +117,8 @@ with tempfile.TemporaryDirectory() as root:
         assert refused.returncode == 1 and "refused" in refused.stderr, refused
         assert program.poll() is None
 
-        # A right click ends the program, as the console's right-click does
-        # (clicked again when a loaded machine lost the click).
-        for _ in range(4):
-            desktop.click(x, y, button=3)
-            try:
-                program.wait(timeout=8)
-                break
-            except subprocess.TimeoutExpired:
-                pass
-        assert program.wait(timeout=20) == 0
+        # A right click ends the program, as the console's right-click does.
+        assert desktop.end_with_right_click(program, x, y) == 0
         errors = program.stderr.read().decode()
         assert "running headless" not in errors, errors
         xdesktop.wait_for(lambda: desktop.docked_icon("Carryover") is None, "the icon gone from the panel")
@@ -136,8 +128,7 @@ with tempfile.TemporaryDirectory() as root:
         xdesktop.wait_for(lambda: links(store(home)["newLinks"]) == ["https://handed.example/a?b=1",
                                                                     "https://first.example/"], "the first start's link")
         icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "the icon back in the panel")
-        desktop.click(*icon.centre(), button=3)
-        assert first.wait(timeout=20) == 0
+        assert desktop.end_with_right_click(first, *icon.centre()) == 0
 
         # Ended from outside (a logout's SIGTERM): it terminates as a quit does,
         # with the link handed to it just before kept.

@@ -44,8 +44,7 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     portal.stdin.flush()
     xdesktop.wait_for(lambda: style(home) == "Dark", "the portal's change followed")
 
-    desktop.click(*icon.centre(), button=3)
-    assert program.wait(timeout=20) == 0
+    assert desktop.end_with_right_click(program, *icon.centre()) == 0
     errors = program.stderr.read().decode()
     assert "running headless" not in errors, errors
 print("ok")

@@ -240,6 +240,17 @@ class XDesktop:
             command += ["keyup", key]
         self.run(command)
 
+    def end_with_right_click(self, program, x, y, tries=4):
+        """Right-clicks at (x, y) until the program ends (a loaded machine can
+        lose a click) and returns its exit status."""
+        for _ in range(tries):
+            self.click(x, y, button=3)
+            try:
+                return program.wait(timeout=8)
+            except subprocess.TimeoutExpired:
+                pass
+        return program.wait(timeout=20)
+
     def drag(self, start, end):
         """A person's drag: press, move in small steps, release."""
         command = ["xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", "1"]
