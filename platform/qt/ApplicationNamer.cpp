@@ -24,6 +24,13 @@ RunningApplication ApplicationNamer::application(int processIdentifier, const st
         }
         application.bundleURL = URL::fileURL(executable.string());
     }
+    // A window without a process (Wayland's windows give none), or of a
+    // program started through another (an interpreter, a launcher script).
+    if (auto entry = entries_.entryForApplicationId(windowClass)) {
+        application.localizedName = entry->name;
+        application.bundleURL = URL::fileURL(entry->file.string());
+        return application;
+    }
     if (!windowClass.empty()) {
         application.localizedName = windowClass;
     } else if (known) {

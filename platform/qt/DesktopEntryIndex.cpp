@@ -1,5 +1,6 @@
 #include "platform/qt/DesktopEntryIndex.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -97,6 +98,23 @@ std::optional<fs::path> resolvedProgram(const std::string& program) {
     return std::nullopt;
 }
 
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// The desktop file id of an entry below one of the folders: its path there,
+// folders joined by '-', without ".desktop".
+std::string desktopFileId(const fs::path& relative) {
+    std::string id = relative.string();
+    std::replace(id.begin(), id.end(), '/', '-');
+    return id.substr(0, id.size() - std::string_view(".desktop").size());
+}
+
 } // namespace
 
 DesktopEntryIndex::DesktopEntryIndex(std::vector<fs::path> folders, std::string locale)
@@ -144,6 +162,15 @@ std::optional<DesktopEntryIndex::Entry> DesktopEntryIndex::entryFor(const fs::pa
     return found == byExecutable_.end() ? std::nullopt : std::optional<Entry>(found->second);
 }
 
+std::optional<DesktopEntryIndex::Entry> DesktopEntryIndex::entryForApplicationId(const std::string& id) {
+    if (id.empty()) {
+        return std::nullopt;
+    }
+    refreshIfChanged();
+    const auto found = byApplicationId_.find(lowered(id));
+    return found == byApplicationId_.end() ? std::nullopt : std::optional<Entry>(found->second);
+}
+
 void DesktopEntryIndex::refreshIfChanged() {
     std::vector<fs::file_time_type> stamps;
     for (const auto& folder : folders_) {
@@ -156,6 +183,7 @@ void DesktopEntryIndex::refreshIfChanged() {
     stamps_ = std::move(stamps);
     read_ = true;
     byExecutable_.clear();
+    byApplicationId_.clear();
     std::set<fs::path> seen;
     for (const auto& folder : folders_) {
         std::error_code error;
@@ -165,14 +193,15 @@ void DesktopEntryIndex::refreshIfChanged() {
                 continue;
             }
             // An entry's identity is its path below the folder; the first folder wins.
-            if (seen.insert(file.lexically_relative(folder)).second) {
-                read(file);
+            const fs::path relative = file.lexically_relative(folder);
+            if (seen.insert(relative).second) {
+                read(file, desktopFileId(relative));
             }
         }
     }
 }
 
-void DesktopEntryIndex::read(const fs::path& file) {
+void DesktopEntryIndex::read(const fs::path& file, const std::string& id) {
     std::ifstream in(file);
     const std::string language = locale_.substr(0, locale_.find('_'));
     std::string line;
@@ -180,6 +209,7 @@ void DesktopEntryIndex::read(const fs::path& file) {
     std::string name;
     int nameRank = 0;
     std::string exec;
+    std::string windowClass;
     bool application = false;
     bool hidden = false;
     while (std::getline(in, line)) {
@@ -210,6 +240,8 @@ void DesktopEntryIndex::read(const fs::path& file) {
             nameRank = rank;
         } else if (key == "Exec") {
             exec = value;
+        } else if (key == "StartupWMClass") {
+            windowClass = value;
         } else if (key == "Type") {
             application = value == "Application";
         } else if (key == "Hidden") {
@@ -219,8 +251,14 @@ void DesktopEntryIndex::read(const fs::path& file) {
     if (!application || hidden || name.empty()) {
         return;
     }
+    const Entry entry{name, file};
     if (auto program = resolvedProgram(execProgram(exec))) {
-        byExecutable_.try_emplace(*program, Entry{name, file});
+        byExecutable_.try_emplace(*program, entry);
+    }
+    // The file id wins over another entry's StartupWMClass, whatever the order read.
+    byApplicationId_.insert_or_assign(lowered(id), entry);
+    if (!windowClass.empty()) {
+        byApplicationId_.try_emplace(lowered(windowClass), entry);
     }
 }
 

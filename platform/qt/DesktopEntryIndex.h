@@ -9,7 +9,7 @@
 namespace platform {
 
 // The installed applications' desktop entries, found by the program their
-// Exec line starts. It reads the folders once and again only when one of
+// Exec line starts or by the application id a window gives. It reads the folders once and again only when one of
 // them changed, since the frontmost application is asked for every second.
 class DesktopEntryIndex {
 public:
@@ -29,16 +29,22 @@ public:
 
     // The entry whose Exec program is this executable (a resolved path).
     std::optional<Entry> entryFor(const std::filesystem::path& executable);
+    // The entry a window's application id (a Wayland app id, an X11 window
+    // class) names: its desktop file id ("org.example.App" for
+    // org.example.App.desktop) or its StartupWMClass, in any case.
+    std::optional<Entry> entryForApplicationId(const std::string& id);
 
 private:
     void refreshIfChanged();
-    void read(const std::filesystem::path& file);
+    void read(const std::filesystem::path& file, const std::string& id);
 
     std::vector<std::filesystem::path> folders_;
     std::string locale_;
     std::vector<std::filesystem::file_time_type> stamps_;
     bool read_ = false;
     std::map<std::filesystem::path, Entry> byExecutable_;
+    // Keyed in lower case.
+    std::map<std::string, Entry> byApplicationId_;
 };
 
 } // namespace platform

@@ -3,7 +3,7 @@
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/PanelContrast.h"
 #include "platform/qt/StatusNotifierHost.h"
-#include "platform/qt/TrayBackground.h"
+#include "platform/qt/x11/TrayBackground.h"
 #include "platform/qt/TrayProtocol.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "platform/appkit/Panel.h"
 #include "platform/appkit/Window.h"
 #include "platform/qt/TrayItem.h"
-#include "platform/qt/X11WindowHints.h"
+#include "platform/qt/x11/X11WindowHints.h"
 #include "platform/qt/views/QtColors.h"
 #include "platform/qt/views/ViewBox.h"
 #include "platform/views/HostingController.h"

@@ -10,10 +10,10 @@
 #include "platform/qt/DesktopAppearance.h"
 #include "platform/qt/MenuPopup.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/SessionApplications.h"
 #include "platform/qt/StatusItemDropTarget.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
-#include "platform/qt/X11Applications.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
 
@@ -43,7 +43,7 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
-      driver_([this] { syncWithModel(); }), applications_(std::make_unique<X11Applications>()),
+      driver_([this] { syncWithModel(); }), applications_(SessionApplications::forThisSession()),
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },
                      [this](bool dark) { return appearance_->setDark(dark); }}),

@@ -19,8 +19,8 @@ namespace platform {
 class DesktopAppearance;
 class MenuPopup;
 class QtWindow;
+class SessionApplications;
 class TrayItem;
-class X11Applications;
 
 // The desktop backend: status items as tray icons, their menus as popups,
 // and the outside world as the desktop offers it. It owns every Qt object
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<MenuPopup> openMenu_;
     SoundTheme sounds_;
     // Asked from const queries; it keeps its desktop entry index warm.
-    std::unique_ptr<X11Applications> applications_;
+    std::unique_ptr<SessionApplications> applications_;
     SessionLock sessionLock_;
     std::unique_ptr<DesktopAppearance> appearance_;
     SystemEvents systemEvents_;

@@ -4,7 +4,7 @@
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
 #include "platform/appkit/Window.h"
-#include "platform/qt/DockedIconDrops.h"
+#include "platform/qt/x11/DockedIconDrops.h"
 #include "platform/qt/DropChip.h"
 #include "platform/qt/PanelMenu.h"
 #include "platform/qt/StatusIconPainter.h"

@@ -1,6 +1,6 @@
 #include "platform/qt/TrayProtocol.h"
 
-#include "platform/qt/XcbSupport.h"
+#include "platform/qt/x11/XcbSupport.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -90,6 +90,29 @@ TEST_F(ApplicationNamerTest, WithoutAnEntryTheWindowClassThenTheExecutableNamesI
     EXPECT_FALSE(names.application(0, "").localizedName);
 }
 
+TEST_F(ApplicationNamerTest, AWindowWithoutAProcessIsNamedByTheEntryItsApplicationIdNames) {
+    // Wayland's windows give an app id and no process.
+    entry("org.example.Mail.desktop", "[Desktop Entry]\nType=Application\nName=Mail\nExec=/nowhere/mail\n");
+    entry("term.desktop", "[Desktop Entry]\nType=Application\nName=Terminal\nStartupWMClass=XTerm-Like\n"
+                          "Exec=/nowhere/term\n");
+    entry("hidden.desktop", "[Desktop Entry]\nType=Application\nName=Hidden\nHidden=true\nExec=/nowhere/hidden\n");
+    fs::create_directories(root / "applications" / "games");
+    std::ofstream(root / "applications" / "games" / "chess.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Chess\nExec=/nowhere/chess\n";
+    auto names = namer();
+    auto mail = names.application(0, "org.example.Mail");
+    EXPECT_EQ(mail.localizedName, "Mail");
+    EXPECT_EQ(mail.bundleURL, platform::URL::fileURL((root / "applications" / "org.example.Mail.desktop").string()));
+    EXPECT_EQ(mail.processIdentifier, 0);
+    // Window classes are often the id capitalised; a subfolder joins the id with '-'.
+    EXPECT_EQ(names.application(0, "Org.Example.Mail").localizedName, "Mail");
+    EXPECT_EQ(names.application(0, "xterm-like").localizedName, "Terminal");
+    EXPECT_EQ(names.application(0, "games-chess").localizedName, "Chess");
+    EXPECT_EQ(names.application(0, "chess").localizedName, "chess");
+    EXPECT_EQ(names.application(0, "hidden").localizedName, "hidden");
+    EXPECT_EQ(names.application(0, "org.example.Unknown").localizedName, "org.example.Unknown");
+}
+
 TEST_F(ApplicationNamerTest, AnEntryInstalledLaterIsFoundWithoutAnotherNamer) {
     const fs::path game = program("game");
     process(11, game);

@@ -1,4 +1,4 @@
-#include "platform/qt/DockedIconDrops.h"
+#include "platform/qt/x11/DockedIconDrops.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

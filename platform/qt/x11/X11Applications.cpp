@@ -1,9 +1,8 @@
-#include "platform/qt/X11Applications.h"
+#include "platform/qt/x11/X11Applications.h"
 
-#include "platform/qt/XcbSupport.h"
+#include "platform/qt/x11/XcbSupport.h"
 
 #include <algorithm>
-#include <iostream>
 #include <string>
 
 namespace platform {
@@ -30,25 +29,18 @@ std::string windowClass(const xcb_get_property_reply_t* reply) {
 
 } // namespace
 
-X11Applications::X11Applications()
-    : namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {
-    connection_ = qtXcbConnection();
-    if (!connection_) {
-        return;
-    }
+std::unique_ptr<X11Applications> X11Applications::connect() {
+    xcb_connection_t* connection = qtXcbConnection();
+    return connection ? std::unique_ptr<X11Applications>(new X11Applications(connection)) : nullptr;
+}
+
+X11Applications::X11Applications(xcb_connection_t* connection)
+    : connection_(connection),
+      namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {
     root_ = xcbRootWindow(connection_);
     activeWindowAtom_ = xcbAtom(connection_, "_NET_ACTIVE_WINDOW");
     clientListAtom_ = xcbAtom(connection_, "_NET_CLIENT_LIST");
     processAtom_ = xcbAtom(connection_, "_NET_WM_PID");
-}
-
-bool X11Applications::available() {
-    if (connection_ == nullptr && !toldUnavailable_) {
-        std::cerr << "The running and frontmost applications are known only on an X11 desktop; "
-                     "this one reports none.\n";
-        toldUnavailable_ = true;
-    }
-    return connection_ != nullptr;
 }
 
 std::vector<std::uint32_t> X11Applications::rootWindows(std::uint32_t name) {
@@ -65,9 +57,6 @@ RunningApplication X11Applications::application(std::uint32_t window) {
 
 std::vector<RunningApplication> X11Applications::running() {
     std::vector<RunningApplication> applications;
-    if (!available()) {
-        return applications;
-    }
     for (const std::uint32_t window : rootWindows(clientListAtom_)) {
         RunningApplication found = application(window);
         if (!found.localizedName) {
@@ -86,9 +75,6 @@ std::vector<RunningApplication> X11Applications::running() {
 }
 
 std::optional<RunningApplication> X11Applications::frontmost() {
-    if (!available()) {
-        return std::nullopt;
-    }
     const auto active = rootWindows(activeWindowAtom_);
     if (active.empty() || active.front() == XCB_WINDOW_NONE) {
         return std::nullopt;

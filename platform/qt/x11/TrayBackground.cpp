@@ -1,7 +1,7 @@
-#include "platform/qt/TrayBackground.h"
+#include "platform/qt/x11/TrayBackground.h"
 
 #include "platform/qt/TrayProtocol.h"
-#include "platform/qt/XcbSupport.h"
+#include "platform/qt/x11/XcbSupport.h"
 
 #include <QGuiApplication>
 #include <QImage>

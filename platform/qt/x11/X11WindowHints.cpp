@@ -1,6 +1,6 @@
-#include "platform/qt/X11WindowHints.h"
+#include "platform/qt/x11/X11WindowHints.h"
 
-#include "platform/qt/XcbSupport.h"
+#include "platform/qt/x11/XcbSupport.h"
 
 #include <QWidget>
 

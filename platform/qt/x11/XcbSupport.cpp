@@ -1,4 +1,4 @@
-#include "platform/qt/XcbSupport.h"
+#include "platform/qt/x11/XcbSupport.h"
 
 #include <QGuiApplication>
 

@@ -1,0 +1,22 @@
+#include "platform/qt/SessionApplications.h"
+
+#include "platform/qt/UnknownSessionApplications.h"
+#include "platform/qt/wayland/ForeignToplevelApplications.h"
+#include "platform/qt/x11/X11Applications.h"
+
+namespace platform {
+
+std::unique_ptr<SessionApplications> SessionApplications::forThisSession() {
+    // A wlroots compositor lists its native windows and its Xwayland ones
+    // alike; its Xwayland's window manager knows only the latter, so it is
+    // asked first.
+    if (auto wayland = ForeignToplevelApplications::connect()) {
+        return wayland;
+    }
+    if (auto x11 = X11Applications::connect()) {
+        return x11;
+    }
+    return std::make_unique<UnknownSessionApplications>();
+}
+
+} // namespace platform
