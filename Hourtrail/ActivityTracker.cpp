@@ -59,7 +59,10 @@ void ActivityTracker::tick() {
     if (name == "loginwindow" || !trackerRunning_) {
         return;
     }
-    if (name == "Google Chrome" || name == "Safari") {
+    if (auto page = platform::Workspace::shared().frontmostBrowserPage()) {
+        // A browser whose pages the desktop reads from the browser's files.
+        creditWebsite(page->address ? hostOfPage(*page->address).value_or("Unknown Host") : "Unknown Host");
+    } else if (name == "Google Chrome" || name == "Safari") {
         creditWebsite(getBrowserURL(name).value_or("Unknown Host"));
     }
     creditApplication(name);

@@ -6,9 +6,7 @@
 
 namespace Hourtrail {
 
-namespace {
-
-std::optional<std::string> hostOf(const std::string& text) {
+std::optional<std::string> hostOfPage(const std::string& text) {
     auto url = platform::URL::fromString(text);
     if (!url) {
         return std::nullopt;
@@ -23,8 +21,6 @@ std::optional<std::string> hostOf(const std::string& text) {
     }
     return host;
 }
-
-} // namespace
 
 std::optional<std::string> browserScript(const std::string& browserName) {
     if (browserName == "Google Chrome") {
@@ -47,7 +43,7 @@ std::optional<std::string> getBrowserURL(const std::string& browserName) {
     }
     platform::ScriptErrorInfo error;
     if (auto answer = script->executeAndReturnError(&error)) {
-        return hostOf(*answer);
+        return hostOfPage(*answer);
     }
     if (!error.empty()) {
         platform::debugPrint("Get Browser URL request failed with error: " + platform::describeScriptError(error));

@@ -11,6 +11,10 @@ namespace Hourtrail {
 // failed query writes its error details as a debug line.
 std::optional<std::string> getBrowserURL(const std::string& browserName);
 
+// The host of a page's address as the menu lists it (without a leading
+// "www."); nothing when the address has no host.
+std::optional<std::string> hostOfPage(const std::string& address);
+
 // The script that asks the named browser for the address of its page in
 // front; nothing for a name that is not one of the two browsers.
 std::optional<std::string> browserScript(const std::string& browserName);

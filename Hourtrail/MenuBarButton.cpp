@@ -7,6 +7,7 @@
 #include "platform/appkit/StatusBar.h"
 #include "platform/appkit/StatusBarButton.h"
 #include "platform/appkit/StatusItem.h"
+#include "platform/appkit/Workspace.h"
 #include "platform/time/CalendarUnit.h"
 #include "platform/time/DateComponentsFormatter.h"
 
@@ -39,7 +40,9 @@ std::string line(const std::string& name, double seconds, const DateComponentsFo
     return name + " | " + formatter.string(seconds).value_or("");
 }
 
-bool isBrowser(const std::string& title) { return title == "Google Chrome" || title == "Safari"; }
+bool isBrowser(const std::string& title) {
+    return title == "Google Chrome" || title == "Safari" || platform::Workspace::shared().isWebBrowser(title);
+}
 
 } // namespace
 

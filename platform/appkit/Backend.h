@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/appkit/BrowserPage.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +47,12 @@ public:
     virtual bool openURL(const URL& url) = 0;
     virtual std::vector<RunningApplication> runningApplications() const = 0;
     virtual std::optional<RunningApplication> frontmostApplication() const = 0;
+    // The page in front when the frontmost application is a web browser whose
+    // open pages this desktop reads from the browser's own files; nothing
+    // for any other application.
+    virtual std::optional<BrowserPage> frontmostBrowserPage() const { return std::nullopt; }
+    // Whether the installed application of this name is a web browser.
+    virtual bool isWebBrowser(const std::string& /*applicationName*/) const { return false; }
     // Plays a system sound; may be called from any thread.
     virtual void playSound(const std::string& name) = 0;
     // Runs a compiled script addressed to an application (empty name: no

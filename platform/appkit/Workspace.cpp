@@ -45,4 +45,14 @@ std::optional<RunningApplication> Workspace::frontmostApplication() const {
     return backend != nullptr ? backend->frontmostApplication() : std::nullopt;
 }
 
+std::optional<BrowserPage> Workspace::frontmostBrowserPage() const {
+    auto* backend = Backend::installed();
+    return backend != nullptr ? backend->frontmostBrowserPage() : std::nullopt;
+}
+
+bool Workspace::isWebBrowser(const std::string& applicationName) const {
+    auto* backend = Backend::installed();
+    return backend != nullptr && backend->isWebBrowser(applicationName);
+}
+
 } // namespace platform

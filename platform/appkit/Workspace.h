@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/appkit/BrowserPage.h"
+
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -24,6 +27,10 @@ public:
 
     std::vector<RunningApplication> runningApplications() const;
     std::optional<RunningApplication> frontmostApplication() const;
+    // The page in front when the frontmost application is a web browser the
+    // desktop can read; nothing for other applications.
+    std::optional<BrowserPage> frontmostBrowserPage() const;
+    bool isWebBrowser(const std::string& applicationName) const;
 
 private:
     Workspace() = default;

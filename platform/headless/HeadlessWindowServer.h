@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -38,6 +39,10 @@ public:
     bool openURL(const URL& url) override;
     std::vector<RunningApplication> runningApplications() const override;
     std::optional<RunningApplication> frontmostApplication() const override;
+    std::optional<BrowserPage> frontmostBrowserPage() const override { return frontmostPage_; }
+    bool isWebBrowser(const std::string& applicationName) const override {
+        return webBrowsers_.contains(applicationName);
+    }
     void playSound(const std::string& name) override;
     ScriptResult executeScript(const std::string& targetApplication, const std::string& source) override;
 
@@ -45,6 +50,10 @@ public:
     void setRunningApplications(std::vector<RunningApplication> applications);
     const std::vector<RunningApplication>& otherApplications() const { return others_; }
     void setFrontmostApplication(std::optional<RunningApplication> application);
+    // What the frontmost application shows when it is a web browser read
+    // from its files, and the applications that are web browsers.
+    void setFrontmostBrowserPage(std::optional<BrowserPage> page) { frontmostPage_ = std::move(page); }
+    void setWebBrowsers(std::set<std::string> names) { webBrowsers_ = std::move(names); }
     // What a scriptable application answers to every script from now on.
     void setScriptAnswer(const std::string& application, ScriptResult answer);
     void removeScriptAnswer(const std::string& application);
@@ -74,6 +83,8 @@ private:
     std::string bundleIdentifier_;
     std::vector<RunningApplication> others_;
     std::optional<RunningApplication> frontmost_;
+    std::optional<BrowserPage> frontmostPage_;
+    std::set<std::string> webBrowsers_;
     std::map<std::string, ScriptResult> scriptAnswers_;
     std::set<std::string> handledSchemes_{"http", "https", "mailto", "ftp"};
     SystemEvents systemEvents_;

@@ -1,5 +1,7 @@
 #include "platform/qt/DesktopEntryIndex.h"
 
+#include "platform/foundation/AsciiCase.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -98,15 +100,6 @@ std::optional<fs::path> resolvedProgram(const std::string& program) {
     return std::nullopt;
 }
 
-std::string lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 // The desktop file id of an entry below one of the folders: its path there,
 // folders joined by '-', without ".desktop".
 std::string desktopFileId(const fs::path& relative) {
@@ -162,12 +155,17 @@ std::optional<DesktopEntryIndex::Entry> DesktopEntryIndex::entryFor(const fs::pa
     return found == byExecutable_.end() ? std::nullopt : std::optional<Entry>(found->second);
 }
 
+bool DesktopEntryIndex::namesWebBrowser(const std::string& name) {
+    refreshIfChanged();
+    return webBrowserNames_.contains(name);
+}
+
 std::optional<DesktopEntryIndex::Entry> DesktopEntryIndex::entryForApplicationId(const std::string& id) {
     if (id.empty()) {
         return std::nullopt;
     }
     refreshIfChanged();
-    const auto found = byApplicationId_.find(lowered(id));
+    const auto found = byApplicationId_.find(asciiLowercased(id));
     return found == byApplicationId_.end() ? std::nullopt : std::optional<Entry>(found->second);
 }
 
@@ -184,6 +182,7 @@ void DesktopEntryIndex::refreshIfChanged() {
     read_ = true;
     byExecutable_.clear();
     byApplicationId_.clear();
+    webBrowserNames_.clear();
     std::set<fs::path> seen;
     for (const auto& folder : folders_) {
         std::error_code error;
@@ -210,6 +209,7 @@ void DesktopEntryIndex::read(const fs::path& file, const std::string& id) {
     int nameRank = 0;
     std::string exec;
     std::string windowClass;
+    bool webBrowser = false;
     bool application = false;
     bool hidden = false;
     while (std::getline(in, line)) {
@@ -242,6 +242,8 @@ void DesktopEntryIndex::read(const fs::path& file, const std::string& id) {
             exec = value;
         } else if (key == "StartupWMClass") {
             windowClass = value;
+        } else if (key == "Categories") {
+            webBrowser = (";" + value + ";").find(";WebBrowser;") != std::string::npos;
         } else if (key == "Type") {
             application = value == "Application";
         } else if (key == "Hidden") {
@@ -252,13 +254,16 @@ void DesktopEntryIndex::read(const fs::path& file, const std::string& id) {
         return;
     }
     const Entry entry{name, file};
+    if (webBrowser) {
+        webBrowserNames_.insert(name);
+    }
     if (auto program = resolvedProgram(execProgram(exec))) {
         byExecutable_.try_emplace(*program, entry);
     }
     // The file id wins over another entry's StartupWMClass, whatever the order read.
-    byApplicationId_.insert_or_assign(lowered(id), entry);
+    byApplicationId_.insert_or_assign(asciiLowercased(id), entry);
     if (!windowClass.empty()) {
-        byApplicationId_.try_emplace(lowered(windowClass), entry);
+        byApplicationId_.try_emplace(asciiLowercased(windowClass), entry);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     // class) names: its desktop file id ("org.example.App" for
     // org.example.App.desktop) or its StartupWMClass, in any case.
     std::optional<Entry> entryForApplicationId(const std::string& id);
+    // Whether an entry of this name is a web browser (Categories=WebBrowser).
+    bool namesWebBrowser(const std::string& name);
 
 private:
     void refreshIfChanged();
@@ -45,6 +48,7 @@ private:
     std::map<std::filesystem::path, Entry> byExecutable_;
     // Keyed in lower case.
     std::map<std::string, Entry> byApplicationId_;
+    std::set<std::string> webBrowserNames_;
 };
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #include "platform/qt/StatusItemDropTarget.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
+#include "platform/qt/browsers/FirefoxProfiles.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
 
@@ -44,6 +45,8 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
       driver_([this] { syncWithModel(); }), applications_(SessionApplications::forThisSession()),
+      browserPages_("/proc", FirefoxProfiles::userFolders()),
+      browserEntries_(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale()),
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },
                      [this](bool dark) { return appearance_->setDark(dark); }}),
@@ -262,6 +265,18 @@ std::optional<RunningApplication> QtWindowServer::frontmostApplication() const {
         return lockScreen;
     }
     return applications_->frontmost();
+}
+
+std::optional<BrowserPage> QtWindowServer::frontmostBrowserPage() const {
+    if (sessionLock_.isLocked()) {
+        return std::nullopt;
+    }
+    const auto window = applications_->frontWindow();
+    return window ? browserPages_.pageIn(*window) : std::nullopt;
+}
+
+bool QtWindowServer::isWebBrowser(const std::string& applicationName) const {
+    return browserEntries_.namesWebBrowser(applicationName);
 }
 
 void QtWindowServer::playSound(const std::string& name) { sounds_.play(name); }

@@ -5,10 +5,12 @@
 #include "platform/appkit/Pasteboard.h"
 #include "platform/appkit/SystemEvents.h"
 #include "platform/console/LaunchRequest.h"
+#include "platform/qt/DesktopEntryIndex.h"
 #include "platform/qt/QtRunLoopDriver.h"
 #include "platform/qt/SaveFailureNotice.h"
 #include "platform/qt/SessionLock.h"
 #include "platform/qt/SoundTheme.h"
+#include "platform/qt/browsers/BrowserPages.h"
 
 #include <memory>
 #include <string>
@@ -47,6 +49,8 @@ public:
     bool openURL(const URL& url) override;
     std::vector<RunningApplication> runningApplications() const override;
     std::optional<RunningApplication> frontmostApplication() const override;
+    std::optional<BrowserPage> frontmostBrowserPage() const override;
+    bool isWebBrowser(const std::string& applicationName) const override;
     void playSound(const std::string& name) override;
     ScriptResult executeScript(const std::string& targetApplication, const std::string& source) override;
 
@@ -75,6 +79,9 @@ private:
     // Asked from const queries; it keeps its desktop entry index warm.
     std::unique_ptr<SessionApplications> applications_;
     SessionLock sessionLock_;
+    // Asked from const queries too; each keeps what it read warm.
+    mutable BrowserPages browserPages_;
+    mutable DesktopEntryIndex browserEntries_;
     std::unique_ptr<DesktopAppearance> appearance_;
     SystemEvents systemEvents_;
     SaveFailureNotice saveFailureNotice_;

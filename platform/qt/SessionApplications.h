@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -13,6 +14,13 @@ namespace platform {
 // manager, the wlroots compositors, ...) has a class of its own behind this.
 class SessionApplications {
 public:
+    // The window in front, as far as the session tells it.
+    struct FrontWindow {
+        int processIdentifier = 0; // 0: not told
+        std::string windowClass;   // the class of WM_CLASS, or the app id
+        std::string title;
+    };
+
     virtual ~SessionApplications() = default;
 
     // The first kind that answers in this session, or one that reports
@@ -22,6 +30,7 @@ public:
     // One entry per application, in no particular order.
     virtual std::vector<RunningApplication> running() = 0;
     virtual std::optional<RunningApplication> frontmost() = 0;
+    virtual std::optional<FrontWindow> frontWindow() = 0;
 };
 
 } // namespace platform

@@ -20,6 +20,8 @@ public:
         return std::nullopt;
     }
 
+    std::optional<FrontWindow> frontWindow() override { return std::nullopt; }
+
 private:
     void tellOnce() {
         if (!told_) {

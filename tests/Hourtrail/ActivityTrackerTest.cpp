@@ -49,6 +49,24 @@ TEST_F(ActivityTrackerTest, EachTickCreditsTheFrontmostApplicationAndTheBrowsers
     EXPECT_EQ(debug.str(), "");
 }
 
+TEST_F(ActivityTrackerTest, ABrowserTheDesktopReadsIsCreditedItsPageWithoutAScript) {
+    auto tracker = ActivityTracker::make();
+    front("Firefox ESR");
+    server().setFrontmostBrowserPage(BrowserPage{"https://www.mozilla.example/en/"});
+    advance(3);
+    // The browser is in front, its page not yet known.
+    server().setFrontmostBrowserPage(BrowserPage{});
+    advance(1);
+    // A page the desktop reads comes before the script even for a browser
+    // that has one (Google Chrome's script is not answered here).
+    front("Google Chrome");
+    server().setFrontmostBrowserPage(BrowserPage{"http://chrome.example:8080/x"});
+    advance(2);
+    EXPECT_EQ(tracker->store(), storeOf({{"Firefox ESR", 4}, {"Google Chrome", 2}},
+                                        {{"mozilla.example", 3}, {"Unknown Host", 1}, {"chrome.example", 2}}));
+    EXPECT_EQ(debug.str(), "");
+}
+
 // The browsers understand these texts only; the headless ones answer any script.
 TEST(BrowserScriptTest, AsksEachBrowserForThePageInFront) {
     EXPECT_EQ(Hourtrail::browserScript("Google Chrome"),

@@ -53,6 +53,12 @@ TEST_F(MenuBarButtonTest, ABrowserWithoutWebsitesAboveAMinuteHasNoSubmenu) {
     EXPECT_EQ(menu(), report({"  Google Chrome | 10m"}));
 }
 
+TEST_F(MenuBarButtonTest, EveryInstalledWebBrowserListsTheWebsites) {
+    server().setWebBrowsers({"Firefox ESR"});
+    launch(storeOf({{"Firefox ESR", 600}, {"Mail", 180}}, {{"a.example", 120}}));
+    EXPECT_EQ(menu(), report({"  Firefox ESR | 10m >", "    a.example | 2m", "  Mail | 3m"}));
+}
+
 TEST_F(MenuBarButtonTest, PauseDisablesApplicationLinesAndResetLeavesOnlyTheCommands) {
     const auto totals = storeOf({{"Safari", 3700}, {"Mail", 120}}, {{"b.example", 120}});
     launch(totals);

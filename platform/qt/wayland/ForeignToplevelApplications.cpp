@@ -115,7 +115,10 @@ void ForeignToplevelApplications::disconnected() {
 
 void ForeignToplevelApplications::added(zwlr_foreign_toplevel_handle_v1* handle) {
     static const zwlr_foreign_toplevel_handle_v1_listener handleListener = {
-        .title = [](void*, zwlr_foreign_toplevel_handle_v1*, const char*) {},
+        .title =
+            [](void* data, zwlr_foreign_toplevel_handle_v1*, const char* title) {
+                static_cast<Toplevel*>(data)->pendingTitle = title;
+            },
         .app_id =
             [](void* data, zwlr_foreign_toplevel_handle_v1*, const char* applicationId) {
                 static_cast<Toplevel*>(data)->pendingApplicationId = applicationId;
@@ -150,6 +153,7 @@ void ForeignToplevelApplications::added(zwlr_foreign_toplevel_handle_v1* handle)
 
 void ForeignToplevelApplications::done(Toplevel& toplevel) {
     toplevel.applicationId = toplevel.pendingApplicationId;
+    toplevel.title = toplevel.pendingTitle;
     toplevel.activated = toplevel.pendingActivated;
 }
 
@@ -172,14 +176,27 @@ std::vector<RunningApplication> ForeignToplevelApplications::running() {
     return applications;
 }
 
-std::optional<RunningApplication> ForeignToplevelApplications::frontmost() {
+const ForeignToplevelApplications::Toplevel* ForeignToplevelApplications::activeToplevel() const {
     const auto active = std::find_if(toplevels_.begin(), toplevels_.end(), [](const auto& toplevel) {
         return toplevel->activated && !toplevel->applicationId.empty();
     });
-    if (active == toplevels_.end()) {
+    return active == toplevels_.end() ? nullptr : active->get();
+}
+
+std::optional<RunningApplication> ForeignToplevelApplications::frontmost() {
+    const Toplevel* active = activeToplevel();
+    if (active == nullptr) {
         return std::nullopt;
     }
-    return namer_.application(0, (*active)->applicationId);
+    return namer_.application(0, active->applicationId);
+}
+
+std::optional<SessionApplications::FrontWindow> ForeignToplevelApplications::frontWindow() {
+    const Toplevel* active = activeToplevel();
+    if (active == nullptr) {
+        return std::nullopt;
+    }
+    return FrontWindow{0, active->applicationId, active->title};
 }
 
 } // namespace platform

@@ -30,6 +30,7 @@ public:
 
     std::vector<RunningApplication> running() override;
     std::optional<RunningApplication> frontmost() override;
+    std::optional<FrontWindow> frontWindow() override;
 
 private:
     // A window as the compositor last described it, and what it is
@@ -38,8 +39,10 @@ private:
         ForeignToplevelApplications* owner = nullptr;
         zwlr_foreign_toplevel_handle_v1* handle = nullptr;
         std::string applicationId;
+        std::string title;
         bool activated = false;
         std::string pendingApplicationId;
+        std::string pendingTitle;
         bool pendingActivated = false;
     };
 
@@ -51,6 +54,7 @@ private:
     void disconnected();
     void added(zwlr_foreign_toplevel_handle_v1* handle);
     void done(Toplevel& toplevel);
+    const Toplevel* activeToplevel() const;
     void closed(Toplevel& toplevel);
 
 

@@ -41,18 +41,34 @@ X11Applications::X11Applications(xcb_connection_t* connection)
     activeWindowAtom_ = xcbAtom(connection_, "_NET_ACTIVE_WINDOW");
     clientListAtom_ = xcbAtom(connection_, "_NET_CLIENT_LIST");
     processAtom_ = xcbAtom(connection_, "_NET_WM_PID");
+    nameAtom_ = xcbAtom(connection_, "_NET_WM_NAME");
+    utf8StringAtom_ = xcbAtom(connection_, "UTF8_STRING");
 }
 
 std::vector<std::uint32_t> X11Applications::rootWindows(std::uint32_t name) {
     return xcbCardinals(xcbProperty(connection_, root_, name, XCB_ATOM_WINDOW, propertyLength).get());
 }
 
-RunningApplication X11Applications::application(std::uint32_t window) {
+int X11Applications::processOf(std::uint32_t window) {
     const auto processes =
         xcbCardinals(xcbProperty(connection_, window, processAtom_, XCB_ATOM_CARDINAL, propertyLength).get());
-    const int processIdentifier = processes.empty() ? 0 : static_cast<int>(processes.front());
-    const auto windowClassReply = xcbProperty(connection_, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, propertyLength);
-    return namer_.application(processIdentifier, windowClass(windowClassReply.get()));
+    return processes.empty() ? 0 : static_cast<int>(processes.front());
+}
+
+std::string X11Applications::classOf(std::uint32_t window) {
+    return windowClass(xcbProperty(connection_, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, propertyLength).get());
+}
+
+RunningApplication X11Applications::application(std::uint32_t window) {
+    return namer_.application(processOf(window), classOf(window));
+}
+
+std::optional<std::uint32_t> X11Applications::activeWindow() {
+    const auto active = rootWindows(activeWindowAtom_);
+    if (active.empty() || active.front() == XCB_WINDOW_NONE) {
+        return std::nullopt;
+    }
+    return active.front();
 }
 
 std::vector<RunningApplication> X11Applications::running() {
@@ -75,12 +91,26 @@ std::vector<RunningApplication> X11Applications::running() {
 }
 
 std::optional<RunningApplication> X11Applications::frontmost() {
-    const auto active = rootWindows(activeWindowAtom_);
-    if (active.empty() || active.front() == XCB_WINDOW_NONE) {
+    const auto active = activeWindow();
+    if (!active) {
         return std::nullopt;
     }
-    RunningApplication found = application(active.front());
+    RunningApplication found = application(*active);
     return found.localizedName ? std::optional<RunningApplication>(std::move(found)) : std::nullopt;
+}
+
+std::optional<SessionApplications::FrontWindow> X11Applications::frontWindow() {
+    const auto active = activeWindow();
+    if (!active) {
+        return std::nullopt;
+    }
+    FrontWindow front{processOf(*active), classOf(*active), {}};
+    const auto title = xcbProperty(connection_, *active, nameAtom_, utf8StringAtom_, propertyLength);
+    if (title && title->format == 8) {
+        front.title.assign(static_cast<const char*>(xcb_get_property_value(title.get())),
+                           static_cast<std::size_t>(xcb_get_property_value_length(title.get())));
+    }
+    return front;
 }
 
 } // namespace platform

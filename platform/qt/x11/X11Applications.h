@@ -20,11 +20,15 @@ public:
 
     std::vector<RunningApplication> running() override;
     std::optional<RunningApplication> frontmost() override;
+    std::optional<FrontWindow> frontWindow() override;
 
 private:
     explicit X11Applications(xcb_connection_t* connection);
 
     std::vector<std::uint32_t> rootWindows(std::uint32_t property);
+    std::optional<std::uint32_t> activeWindow();
+    int processOf(std::uint32_t window);
+    std::string classOf(std::uint32_t window);
     RunningApplication application(std::uint32_t window);
 
     xcb_connection_t* connection_;
@@ -32,6 +36,8 @@ private:
     std::uint32_t activeWindowAtom_ = 0;
     std::uint32_t clientListAtom_ = 0;
     std::uint32_t processAtom_ = 0;
+    std::uint32_t nameAtom_ = 0;
+    std::uint32_t utf8StringAtom_ = 0;
     ApplicationNamer namer_;
 };
 
