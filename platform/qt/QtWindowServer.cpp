@@ -14,7 +14,6 @@
 #include "platform/qt/StatusItemDropTarget.h"
 #include "platform/qt/TrayItem.h"
 #include "platform/qt/UrlOpener.h"
-#include "platform/qt/browsers/FirefoxProfiles.h"
 #include "platform/runloop/Clock.h"
 #include "platform/runloop/RunLoop.h"
 
@@ -45,7 +44,7 @@ Event mouseEvent(EventType type, std::uint64_t modifiers) {
 QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleIdentifier)
     : applicationName_(std::move(applicationName)), bundleIdentifier_(std::move(bundleIdentifier)),
       driver_([this] { syncWithModel(); }), applications_(SessionApplications::forThisSession()),
-      browserPages_("/proc", FirefoxProfiles::userFolders()),
+      browserPages_(BrowserPages::userFolders()),
       browserEntries_(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale()),
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },

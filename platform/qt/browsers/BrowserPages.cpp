@@ -1,29 +1,52 @@
 #include "platform/qt/browsers/BrowserPages.h"
 
 #include "platform/foundation/AsciiCase.h"
+#include "platform/qt/browsers/ChromiumSession.h"
 #include "platform/qt/browsers/FirefoxProfiles.h"
+#include "platform/qt/browsers/FirefoxSession.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace platform {
 
 namespace fs = std::filesystem;
 
-BrowserPages::BrowserPages(fs::path processes, std::vector<fs::path> profileFolders)
-    : processes_(std::move(processes)), profileFolders_(std::move(profileFolders)) {}
+BrowserPages::BrowserPages(Folders folders) : folders_(std::move(folders)) {}
 
-bool BrowserPages::isFirefox(const std::string& windowClass) {
-    // "firefox", "firefox-esr", "firefox-nightly" on X11 and Wayland alike;
-    // the Flatpak's app id.
+BrowserPages::Folders BrowserPages::userFolders() {
+    return {"/proc", FirefoxProfiles::userFolders(), ChromiumSession::userFolders()};
+}
+
+std::optional<BrowserPages::Family> BrowserPages::familyOf(const std::string& windowClass) {
+    // Window classes on X11 and app ids on Wayland ("firefox-esr",
+    // "Chromium", "google-chrome-beta"), and the Flatpaks' app ids.
+    constexpr std::array<std::string_view, 2> firefox{"firefox", "org.mozilla.firefox"};
+    constexpr std::array<std::string_view, 10> chromium{
+        "chromium",          "google-chrome",     "brave-browser",      "microsoft-edge",      "vivaldi",
+        "org.chromium.chromium", "com.google.chrome", "com.brave.browser", "com.microsoft.edge", "com.vivaldi.vivaldi"};
     const std::string lowered = asciiLowercased(windowClass);
-    return lowered == "firefox" || lowered.starts_with("firefox-") || lowered == "org.mozilla.firefox";
+    const auto named = [&lowered](std::string_view name) {
+        return lowered == name || (lowered.starts_with(name) && lowered[name.size()] == '-');
+    };
+    if (std::any_of(firefox.begin(), firefox.end(), named)) {
+        return Family::firefox;
+    }
+    if (std::any_of(chromium.begin(), chromium.end(), named)) {
+        return Family::chromium;
+    }
+    return std::nullopt;
 }
 
 std::optional<BrowserPage> BrowserPages::pageIn(const SessionApplications::FrontWindow& window) {
-    if (!isFirefox(window.windowClass)) {
+    const auto family = familyOf(window.windowClass);
+    if (!family) {
         return std::nullopt;
     }
     BrowserPage page;
-    for (const auto& profile : profilesOf(window.processIdentifier)) {
-        const auto address = session(profile).addressShownIn(window.title);
+    for (const auto& file : sessionFiles(*family, window.processIdentifier)) {
+        const auto address = sessionFile(*family, file).addressShownIn(window.title);
         if (!address) {
             continue;
         }
@@ -36,25 +59,42 @@ std::optional<BrowserPage> BrowserPages::pageIn(const SessionApplications::Front
     return page;
 }
 
-// The profile of the window's process, else every profile a running
-// Firefox holds (a window that gives no process, a process of a sandbox).
-std::vector<fs::path> BrowserPages::profilesOf(int processIdentifier) {
+// The file of the window's process, else those of the browser's running
+// profiles (a window that gives no process, a process in a sandbox).
+std::vector<fs::path> BrowserPages::sessionFiles(Family family, int processIdentifier) {
     if (processIdentifier > 0) {
-        if (processIdentifier != profiledProcess_) {
-            profiledProcess_ = processIdentifier;
-            profileOfProcess_ = FirefoxProfiles::ofProcess(processes_, processIdentifier);
+        // A process keeps its file while it runs, but a browser just started
+        // may not have opened one yet: only a file found is remembered.
+        std::error_code error;
+        if (processIdentifier != searchedProcess_ || !fileOfProcess_ || !fs::exists(*fileOfProcess_, error)) {
+            searchedProcess_ = processIdentifier;
+            fileOfProcess_.reset();
+            if (family == Family::chromium) {
+                fileOfProcess_ = ChromiumSession::ofProcess(folders_.processes, processIdentifier);
+            } else if (const auto profile = FirefoxProfiles::ofProcess(folders_.processes, processIdentifier)) {
+                fileOfProcess_ = FirefoxSession::fileIn(*profile);
+            }
         }
-        if (profileOfProcess_) {
-            return {*profileOfProcess_};
+        if (fileOfProcess_) {
+            return {*fileOfProcess_};
         }
     }
-    return FirefoxProfiles::running(processes_, profileFolders_);
+    if (family == Family::firefox) {
+        std::vector<fs::path> files;
+        for (const auto& profile : FirefoxProfiles::running(folders_.processes, folders_.firefox)) {
+            files.push_back(FirefoxSession::fileIn(profile));
+        }
+        return files;
+    }
+    const auto newest = ChromiumSession::newestIn(folders_.chromium);
+    return newest ? std::vector<fs::path>{*newest} : std::vector<fs::path>{};
 }
 
-FirefoxSession& BrowserPages::session(const fs::path& profile) {
-    auto found = sessions_.find(profile);
-    if (found == sessions_.end()) {
-        found = sessions_.emplace(profile, FirefoxSession(profile)).first;
+BrowserSessionFile& BrowserPages::sessionFile(Family family, const fs::path& file) {
+    auto found = files_.find(file);
+    if (found == files_.end()) {
+        const auto reader = family == Family::firefox ? &FirefoxSession::read : &ChromiumSession::read;
+        found = files_.emplace(file, BrowserSessionFile(file, reader)).first;
     }
     return found->second;
 }

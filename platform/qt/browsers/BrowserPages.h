@@ -2,7 +2,7 @@
 
 #include "platform/appkit/BrowserPage.h"
 #include "platform/qt/SessionApplications.h"
-#include "platform/qt/browsers/FirefoxSession.h"
+#include "platform/qt/browsers/BrowserSessionFile.h"
 
 #include <filesystem>
 #include <map>
@@ -12,33 +12,40 @@
 
 namespace platform {
 
-// The page the web browser in front shows, read from what the browser keeps
-// in its profile, with nothing installed or set up: Firefox and its
-// editions (ESR, Nightly, the snap and the Flatpak). The window in front
-// tells which profile (through its process) and which window (through its
-// title, which starts with the page's title).
+// The page the web browser in front shows, read from the file in which the
+// browser keeps its tabs for crash recovery, with nothing installed or set
+// up: Firefox and its editions, Chromium and the browsers built on it. The
+// window in front tells which file (through its process, else the
+// browser's folders where Wayland gives none) and which tab (through its
+// title, which starts with the page's).
 class BrowserPages {
 public:
-    // `processes` is /proc; `profileFolders` where profiles.ini files are
-    // looked for when the window gives no process (Wayland).
-    BrowserPages(std::filesystem::path processes, std::vector<std::filesystem::path> profileFolders);
+    struct Folders {
+        std::filesystem::path processes;              // /proc
+        std::vector<std::filesystem::path> firefox;   // where profiles.ini files are
+        std::vector<std::filesystem::path> chromium;  // where the profiles are
+    };
+
+    explicit BrowserPages(Folders folders);
+    // The user's own folders.
+    static Folders userFolders();
 
     // Nothing when the window is not a browser's that this reads.
     std::optional<BrowserPage> pageIn(const SessionApplications::FrontWindow& window);
 
-    // Whether the window class (or app id) is one of Firefox's.
-    static bool isFirefox(const std::string& windowClass);
+    enum class Family { firefox, chromium };
+    // The browser a window class (or app id) is of, if one that this reads.
+    static std::optional<Family> familyOf(const std::string& windowClass);
 
 private:
-    std::vector<std::filesystem::path> profilesOf(int processIdentifier);
-    FirefoxSession& session(const std::filesystem::path& profile);
+    std::vector<std::filesystem::path> sessionFiles(Family family, int processIdentifier);
+    BrowserSessionFile& sessionFile(Family family, const std::filesystem::path& file);
 
-    std::filesystem::path processes_;
-    std::vector<std::filesystem::path> profileFolders_;
-    std::map<std::filesystem::path, FirefoxSession> sessions_;
-    // A process keeps its profile for life: found once per process.
-    int profiledProcess_ = 0;
-    std::optional<std::filesystem::path> profileOfProcess_;
+    Folders folders_;
+    std::map<std::filesystem::path, BrowserSessionFile> files_;
+    // The process whose file was looked for last, and the file found.
+    int searchedProcess_ = 0;
+    std::optional<std::filesystem::path> fileOfProcess_;
 };
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/qt/browsers/BrowserPages.h"
+#include "platform/qt/browsers/BrowserSessionFile.h"
 #include "platform/qt/browsers/FirefoxProfiles.h"
 #include "platform/qt/browsers/FirefoxSession.h"
 
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 using platform::BrowserPages;
+using platform::BrowserSessionFile;
 using platform::FirefoxProfiles;
 using platform::FirefoxSession;
 namespace fs = std::filesystem;
@@ -49,10 +51,10 @@ std::string mozLz4(const std::string& json) {
     return file + block;
 }
 
-class FirefoxSessionTest : public ::testing::Test {
+class BrowserPagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("firefox-session-" + std::to_string(::getpid()));
+        root = fs::temp_directory_path() / ("browser-pages-" + std::to_string(::getpid()));
         fs::create_directories(root / "proc");
     }
     void TearDown() override { fs::remove_all(root); }
@@ -75,7 +77,7 @@ protected:
     fs::path root;
 };
 
-TEST_F(FirefoxSessionTest, EachTabShowsTheCurrentPageOfItsHistory) {
+TEST_F(BrowserPagesTest, EachTabShowsTheCurrentPageOfItsHistory) {
     const auto pages = FirefoxSession::pages(twoWindows);
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0].address, "https://alpha.example/a");
@@ -89,14 +91,14 @@ TEST_F(FirefoxSessionTest, EachTabShowsTheCurrentPageOfItsHistory) {
     EXPECT_TRUE(FirefoxSession::pages("{\"windows\": [").empty());
 }
 
-TEST_F(FirefoxSessionTest, AWindowIsKnownByItsTitle) {
-    EXPECT_TRUE(FirefoxSession::titleShows("Beta – news \u2014 Mozilla Firefox", "Beta – news"));
-    EXPECT_TRUE(FirefoxSession::titleShows("Beta – news - Mozilla Firefox", "Beta – news"));
-    EXPECT_TRUE(FirefoxSession::titleShows("Beta", "Beta"));
-    EXPECT_FALSE(FirefoxSession::titleShows("Beta – newsletter \u2014 Mozilla Firefox", "Beta – news"));
-    EXPECT_FALSE(FirefoxSession::titleShows("Mozilla Firefox", ""));
+TEST_F(BrowserPagesTest, AWindowIsKnownByItsTitle) {
+    EXPECT_TRUE(BrowserSessionFile::titleShows("Beta – news \u2014 Mozilla Firefox", "Beta – news"));
+    EXPECT_TRUE(BrowserSessionFile::titleShows("Beta – news - Mozilla Firefox", "Beta – news"));
+    EXPECT_TRUE(BrowserSessionFile::titleShows("Beta", "Beta"));
+    EXPECT_FALSE(BrowserSessionFile::titleShows("Beta – newsletter \u2014 Mozilla Firefox", "Beta – news"));
+    EXPECT_FALSE(BrowserSessionFile::titleShows("Mozilla Firefox", ""));
 
-    FirefoxSession session(profile("one", twoWindows));
+    BrowserSessionFile session(FirefoxSession::fileIn(profile("one", twoWindows)), FirefoxSession::read);
     EXPECT_EQ(session.addressShownIn("Alpha \u2014 Mozilla Firefox"), "https://alpha.example/a");
     EXPECT_EQ(session.addressShownIn("Beta – news \u2014 Mozilla Firefox"), "https://www.beta.example/b?q=1");
     // A tab brought to the front since the last write is found by its title;
@@ -105,22 +107,23 @@ TEST_F(FirefoxSessionTest, AWindowIsKnownByItsTitle) {
     EXPECT_FALSE(session.addressShownIn("Secret \u2014 Mozilla Firefox Private Browsing"));
 }
 
-TEST_F(FirefoxSessionTest, ATitleOfTabsOnDifferentHostsNamesNoneUnlessOneIsSelected) {
-    FirefoxSession session(profile("one", R"({"windows":[{"selected":3,"tabs":[
+TEST_F(BrowserPagesTest, ATitleOfTabsOnDifferentHostsNamesNoneUnlessOneIsSelected) {
+    BrowserSessionFile session(FirefoxSession::fileIn(profile("one", R"({"windows":[{"selected":3,"tabs":[
         {"entries":[{"url":"https://one.example/a","title":"Home"}]},
         {"entries":[{"url":"https://one.example/b","title":"Home"}]},
         {"entries":[{"url":"https://selected.example/","title":"Inbox"}]},
         {"entries":[{"url":"https://two.example/","title":"Inbox"}]},
         {"entries":[{"url":"https://three.example/","title":"Log in"}]},
-        {"entries":[{"url":"https://four.example/","title":"Log in"}]}]}]})"));
+        {"entries":[{"url":"https://four.example/","title":"Log in"}]}]}]})")),
+                               FirefoxSession::read);
     EXPECT_EQ(session.addressShownIn("Home \u2014 Mozilla Firefox"), "https://one.example/a");
     EXPECT_EQ(session.addressShownIn("Inbox \u2014 Mozilla Firefox"), "https://selected.example/");
     EXPECT_FALSE(session.addressShownIn("Log in \u2014 Mozilla Firefox"));
 }
 
-TEST_F(FirefoxSessionTest, TheStoreIsReadAgainWhenTheBrowserRewritesIt) {
+TEST_F(BrowserPagesTest, TheStoreIsReadAgainWhenTheBrowserRewritesIt) {
     const fs::path folder = profile("one", twoWindows);
-    FirefoxSession session(folder);
+    BrowserSessionFile session(FirefoxSession::fileIn(folder), FirefoxSession::read);
     EXPECT_EQ(session.addressShownIn("Alpha \u2014 Mozilla Firefox"), "https://alpha.example/a");
     profile("one", R"({"windows":[{"selected":1,"tabs":[{"index":1,"entries":[
         {"url":"https://delta.example/","title":"Alpha"}]}]}]})");
@@ -136,7 +139,7 @@ TEST_F(FirefoxSessionTest, TheStoreIsReadAgainWhenTheBrowserRewritesIt) {
     EXPECT_FALSE(session.addressShownIn("Alpha \u2014 Mozilla Firefox"));
 }
 
-TEST_F(FirefoxSessionTest, TheProfileIsTheOneTheWindowsProcessHoldsElseARunningListedOne) {
+TEST_F(BrowserPagesTest, TheProfileIsTheOneTheWindowsProcessHoldsElseARunningListedOne) {
     const fs::path held = profile("held", twoWindows);
     const fs::path listed = profile("abcd.default-esr", R"({"windows":[{"selected":1,"tabs":[{"entries":[
         {"url":"https://listed.example/","title":"Listed"}]}]}]})");
@@ -157,17 +160,27 @@ TEST_F(FirefoxSessionTest, TheProfileIsTheOneTheWindowsProcessHoldsElseARunningL
     EXPECT_EQ(FirefoxProfiles::running(root / "proc", {root / "firefox", root / "nowhere"}),
               std::vector<fs::path>{listed});
 
-    BrowserPages pages(root / "proc", {root / "firefox"});
+    BrowserPages pages({root / "proc", {root / "firefox"}, {}});
     const auto page = [&](int process, const std::string& windowClass, const std::string& title) {
         return pages.pageIn({process, windowClass, title});
     };
     EXPECT_EQ(page(4242, "firefox-esr", "Alpha \u2014 Mozilla Firefox")->address, "https://alpha.example/a");
+    // A browser just started holds no profile yet; it is looked for again.
+    process(5050, {});
+    EXPECT_FALSE(page(5050, "firefox-esr", "Alpha \u2014 Mozilla Firefox")->address);
+    fs::create_symlink(held / ".parentlock", root / "proc" / "5050" / "fd" / "9");
+    EXPECT_EQ(page(5050, "firefox-esr", "Alpha \u2014 Mozilla Firefox")->address, "https://alpha.example/a");
     // Wayland gives no process: the running profiles answer.
     EXPECT_EQ(page(0, "firefox", "Listed \u2014 Mozilla Firefox")->address, "https://listed.example/");
     // Firefox in front with a page not written down yet: a browser, page unknown.
     ASSERT_TRUE(page(4242, "Firefox", "New page \u2014 Mozilla Firefox"));
     EXPECT_FALSE(page(4242, "Firefox", "New page \u2014 Mozilla Firefox")->address);
     EXPECT_FALSE(page(4242, "org.gnome.TextEditor", "Alpha \u2014 Mozilla Firefox"));
+    EXPECT_FALSE(page(4242, "firefoxy", "Alpha \u2014 Mozilla Firefox"));
+    EXPECT_TRUE(BrowserPages::familyOf("Firefox-esr"));
+    EXPECT_TRUE(BrowserPages::familyOf("org.mozilla.firefox"));
+    EXPECT_EQ(BrowserPages::familyOf("Google-chrome"), BrowserPages::Family::chromium);
+    EXPECT_EQ(BrowserPages::familyOf("brave-browser"), BrowserPages::Family::chromium);
 }
 
 } // namespace
