@@ -1,22 +1,11 @@
 #include "platform/defaults/DefaultsLocation.h"
 
-#include "platform/foundation/FileManager.h"
-
-#include <cstdlib>
+#include "platform/foundation/Environment.h"
 
 namespace platform {
 
 std::string DefaultsLocation::folder() {
-    std::string configHome;
-    // The XDG rules ignore empty and relative values.
-    if (const char* value = std::getenv("XDG_CONFIG_HOME"); value && value[0] == '/') {
-        configHome = value;
-        while (configHome.size() > 1 && configHome.back() == '/') {
-            configHome.pop_back();
-        }
-    } else {
-        configHome = FileManager::defaultManager().homeDirectoryPath() + "/.config";
-    }
+    const std::string configHome = configHomeFolder();
     return (configHome == "/" ? "" : configHome) + "/menulets";
 }
 

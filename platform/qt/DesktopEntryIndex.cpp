@@ -1,9 +1,9 @@
 #include "platform/qt/DesktopEntryIndex.h"
 
 #include "platform/foundation/AsciiCase.h"
+#include "platform/foundation/Environment.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <string_view>
@@ -21,11 +21,6 @@ std::string_view trimmed(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
 }
 
 // The words of an Exec line, with its double quotes and backslash escapes undone.
@@ -80,7 +75,7 @@ std::optional<fs::path> resolvedProgram(const std::string& program) {
         auto path = fs::canonical(program, error);
         return error ? std::nullopt : std::optional<fs::path>(path);
     }
-    const std::string searchPath = environment("PATH");
+    const std::string searchPath = environmentValue("PATH");
     std::string_view rest = searchPath;
     while (!rest.empty()) {
         const auto colon = rest.find(':');
@@ -115,14 +110,14 @@ DesktopEntryIndex::DesktopEntryIndex(std::vector<fs::path> folders, std::string 
 
 std::vector<fs::path> DesktopEntryIndex::sessionFolders() {
     std::vector<fs::path> folders;
-    std::string dataHome = environment("XDG_DATA_HOME");
-    if (dataHome.empty() && !environment("HOME").empty()) {
-        dataHome = environment("HOME") + "/.local/share";
+    std::string dataHome = environmentValue("XDG_DATA_HOME");
+    if (dataHome.empty() && !environmentValue("HOME").empty()) {
+        dataHome = environmentValue("HOME") + "/.local/share";
     }
     if (!dataHome.empty()) {
         folders.push_back(fs::path(dataHome) / "applications");
     }
-    std::string dataDirs = environment("XDG_DATA_DIRS");
+    std::string dataDirs = environmentValue("XDG_DATA_DIRS");
     if (dataDirs.empty()) {
         dataDirs = "/usr/local/share:/usr/share";
     }
@@ -139,7 +134,7 @@ std::vector<fs::path> DesktopEntryIndex::sessionFolders() {
 
 std::string DesktopEntryIndex::messagesLocale() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        std::string value = environment(name);
+        std::string value = environmentValue(name);
         if (value.empty()) {
             continue;
         }

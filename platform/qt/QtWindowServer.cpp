@@ -49,7 +49,8 @@ QtWindowServer::QtWindowServer(std::string applicationName, std::string bundleId
       appearance_(std::make_unique<DesktopAppearance>()),
       systemEvents_({[] { return DesktopAppearance::isDark(); },
                      [this](bool dark) { return appearance_->setDark(dark); }}),
-      saveFailureNotice_(QString::fromStdString(applicationName_)) {}
+      saveFailureNotice_(QString::fromStdString(applicationName_)),
+      panelAbsenceNotice_(QString::fromStdString(applicationName_)) {}
 
 QtWindowServer::~QtWindowServer() = default;
 
@@ -175,8 +176,15 @@ void QtWindowServer::syncStatusItems() {
         }
     }
     saveFailureNotice_.sync();
+    std::vector<QRect> chips;
     for (const auto& tray : trayItems_) {
         tray->sync(saveFailureNotice_.toolTipLine());
+        if (const QRect chip = tray->dropChipGeometry(); !chip.isEmpty()) {
+            chips.push_back(chip);
+        }
+    }
+    if (!trayItems_.empty()) {
+        panelAbsenceNotice_.check(chips);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/appkit/SystemEvents.h"
 #include "platform/console/LaunchRequest.h"
 #include "platform/qt/DesktopEntryIndex.h"
+#include "platform/qt/PanelAbsenceNotice.h"
 #include "platform/qt/QtRunLoopDriver.h"
 #include "platform/qt/SaveFailureNotice.h"
 #include "platform/qt/SessionLock.h"
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<DesktopAppearance> appearance_;
     SystemEvents systemEvents_;
     SaveFailureNotice saveFailureNotice_;
+    PanelAbsenceNotice panelAbsenceNotice_;
 };
 
 } // namespace platform

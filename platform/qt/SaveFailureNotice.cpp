@@ -1,10 +1,7 @@
 #include "platform/qt/SaveFailureNotice.h"
 
 #include "platform/foundation/SaveFailures.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QVariantMap>
+#include "platform/qt/DesktopNotification.h"
 
 namespace platform {
 
@@ -21,16 +18,11 @@ QString SaveFailureNotice::toolTipLine() const {
 }
 
 void SaveFailureNotice::notify(const std::string& message) const {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    // A critical notification stays until the person has seen it.
-    QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue<uchar>(2)}};
-    call << applicationName_ << 0u << QStringLiteral("dialog-warning")
-         << applicationName_ + QStringLiteral(" could not save your changes") << QString::fromStdString(message)
-         << QStringList() << hints << -1;
-    // Without a notification server nobody answers: the tooltip still says it.
-    QDBusConnection::sessionBus().send(call);
+    // A critical notification stays until the person has seen it; without a
+    // notification server the tooltip still says it.
+    DesktopNotification::send(applicationName_, QStringLiteral("dialog-warning"),
+                              applicationName_ + QStringLiteral(" could not save your changes"),
+                              QString::fromStdString(message), DesktopNotification::Urgency::critical);
 }
 
 } // namespace platform

@@ -173,6 +173,8 @@ QString TrayItem::themedIconName(const StatusBarButton& button) {
     return ThemedTrayIcon::isInstalled(name) ? name : QString();
 }
 
+QRect TrayItem::dropChipGeometry() const { return chip_ && chip_->isVisible() ? chip_->frameGeometry() : QRect(); }
+
 void TrayItem::bringForward() {
     auto item = item_.lock();
     if (!chip_ || !item) {

@@ -45,6 +45,8 @@ public:
     // Where the panel shows the icon, in screen coordinates (empty when the
     // panel does not say).
     QRect geometry() const { return icon_.geometry(); }
+    // Where the item's drop chip is while it shows; empty when it has none.
+    QRect dropChipGeometry() const;
 
     // The platform's modifier flags for Qt's.
     static std::uint64_t modifierFlags(Qt::KeyboardModifiers modifiers);

@@ -67,11 +67,13 @@ bool TrayProtocol::xembedTrayPresent() {
     return connection && xembedTrayWindow(connection) != XCB_NONE;
 }
 
+bool TrayProtocol::panelPresent() { return statusNotifierHostRegistered() || xembedTrayPresent(); }
+
 TrayProtocol::Kind TrayProtocol::settle(std::chrono::milliseconds limit) {
     // Asked before the program has a window or a model, so nothing waits on
     // Qt's events meanwhile; a program whose panel is up does not wait at all.
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!statusNotifierHostRegistered() && !xembedTrayPresent() && std::chrono::steady_clock::now() < deadline) {
+    while (!panelPresent() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     settled = statusNotifierHostRegistered() ? Kind::statusNotifier : Kind::xembed;

@@ -1,9 +1,10 @@
 #include "platform/qt/browsers/ChromiumSession.h"
 
+#include "platform/foundation/Environment.h"
+
 #include <QString>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -80,11 +81,6 @@ struct Tab {
     std::int32_t window = 0;
     std::int32_t place = -1;
 };
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 } // namespace
 
@@ -222,17 +218,11 @@ std::optional<fs::path> ChromiumSession::newestIn(const std::vector<fs::path>& f
 }
 
 std::vector<fs::path> ChromiumSession::userFolders() {
-    std::string config = environment("XDG_CONFIG_HOME");
-    if (config.empty() && !environment("HOME").empty()) {
-        config = environment("HOME") + "/.config";
-    }
-    if (config.empty()) {
-        return {};
-    }
+    const fs::path config = configHomeFolder();
     std::vector<fs::path> folders;
     for (const char* browser : {"chromium", "google-chrome", "google-chrome-beta", "BraveSoftware/Brave-Browser",
                                 "microsoft-edge", "vivaldi"}) {
-        folders.push_back(fs::path(config) / browser);
+        folders.push_back(config / browser);
     }
     return folders;
 }

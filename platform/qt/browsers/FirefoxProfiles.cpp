@@ -1,6 +1,7 @@
 #include "platform/qt/browsers/FirefoxProfiles.h"
 
-#include <cstdlib>
+#include "platform/foundation/Environment.h"
+
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -10,11 +11,6 @@ namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 // The `Path=` of each [Profile…] group, made absolute where `IsRelative=1`.
 std::vector<fs::path> listedProfiles(const fs::path& folder) {
@@ -94,15 +90,8 @@ std::vector<fs::path> FirefoxProfiles::running(const fs::path& processes, const 
 }
 
 std::vector<fs::path> FirefoxProfiles::userFolders() {
-    std::vector<fs::path> folders;
-    const fs::path home = environment("HOME");
-    std::string config = environment("XDG_CONFIG_HOME");
-    if (config.empty() && !home.empty()) {
-        config = (home / ".config").string();
-    }
-    if (!config.empty()) {
-        folders.push_back(fs::path(config) / "mozilla" / "firefox");
-    }
+    std::vector<fs::path> folders{fs::path(configHomeFolder()) / "mozilla" / "firefox"};
+    const fs::path home = environmentValue("HOME");
     if (!home.empty()) {
         folders.push_back(home / ".mozilla" / "firefox");
         folders.push_back(home / "snap" / "firefox" / "common" / ".mozilla" / "firefox");
