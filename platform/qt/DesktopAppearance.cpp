@@ -1,6 +1,7 @@
 #include "platform/qt/DesktopAppearance.h"
 
 #include "platform/defaults/GlobalAppearance.h"
+#include "platform/qt/ApplicationPalette.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -26,6 +27,7 @@ constexpr int preferDark = 1;
 } // namespace
 
 DesktopAppearance::DesktopAppearance() {
+    ApplicationPalette::follow(GlobalAppearance::isDark());
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         return;
@@ -67,6 +69,7 @@ void DesktopAppearance::follow(int scheme) {
     }
     // 0 is "no preference", which desktops show light.
     const bool dark = scheme == preferDark;
+    ApplicationPalette::follow(dark);
     if (dark != GlobalAppearance::isDark() && !GlobalAppearance::setDark(dark)) {
         std::cerr << "The desktop's " << (dark ? "dark" : "light")
                   << " appearance could not be written to the global defaults.\n";
@@ -116,7 +119,8 @@ bool DesktopAppearance::setDark(bool dark) {
     if (!setter.waitForFinished(5000) || setter.exitStatus() != QProcess::NormalExit || setter.exitCode() != 0) {
         return false;
     }
-    // The portal will say so too; the programs see it now.
+    // The portal will say so too; this program and the others see it now.
+    ApplicationPalette::follow(dark);
     return GlobalAppearance::setDark(dark);
 }
 

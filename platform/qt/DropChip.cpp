@@ -61,7 +61,11 @@ DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery de
 }
 
 void DropChip::setItemToolTip(const QString& toolTip) {
-    setToolTip(toolTip + QStringLiteral("\n(A middle click hides this window; starting the program again shows it.)"));
+    const QString hint = QStringLiteral("(A middle click hides this window; starting the program again shows it.)");
+    setToolTip(toolTip + QStringLiteral("\n") + hint);
+    // A screen reader names the chip as the item it stands in for.
+    setAccessibleName(toolTip.section(QLatin1Char('\n'), 0, 0));
+    setAccessibleDescription(hint);
 }
 
 int DropChip::claimSlot() const {

@@ -11,6 +11,7 @@
 #include "platform/views/Button.h"
 #include "platform/views/EmptyView.h"
 #include "platform/views/FontModifier.h"
+#include "platform/views/HelpModifier.h"
 #include "platform/views/ForEach.h"
 #include "platform/views/ForegroundColorModifier.h"
 #include "platform/views/Form.h"
@@ -146,6 +147,27 @@ void applyEnvironment(QWidget& box, const ViewNode& node) {
     box.setPalette(palette);
 }
 
+// What a screen reader calls a control: its help text, else a field's
+// placeholder or a slider's label; empty where the control's own text says it
+// (a button's title, a switch's label).
+QString accessibleNameOf(const ViewNode& node) {
+    if (const auto* help = node.modifier<HelpModifier>()) {
+        return QString::fromStdString(help->text());
+    }
+    if (const auto* field = dynamic_cast<const TextField::Node*>(&node)) {
+        return QString::fromStdString(field->placeholder());
+    }
+    if (const auto* slider = dynamic_cast<const Slider::Node*>(&node)) {
+        for (std::size_t i = 0; i < slider->children().size(); ++i) {
+            const auto* label = dynamic_cast<const Text::Node*>(&slider->children()[i].node());
+            if (label && slider->childRole(i) == "label") {
+                return QString::fromStdString(label->content());
+            }
+        }
+    }
+    return {};
+}
+
 QPixmap symbolPixmap(const std::string& name, const QColor& color, int size) {
     return QPixmap::fromImage(StatusIconPainter(color, size).symbol(name, true));
 }
@@ -190,6 +212,9 @@ std::unique_ptr<ViewRenderer::Rendered> ViewRenderer::render(ViewNode& node, std
     Rendered& rendered = *previous;
     applyEnvironment(*rendered.box, node);
     updateContent(rendered, node);
+    if (rendered.leaf) {
+        rendered.leaf->setAccessibleName(accessibleNameOf(node));
+    }
     renderChildren(rendered, contentChildren(node), rendered.childParent);
     // The size policy is the content's own (a container is as large as its
     // views need), then what the children ask, then the frame the modifiers

@@ -44,6 +44,7 @@ public:
             Text("Hello, " + name.get()),
             Toggle("Loud", loud.binding()),
             Slider(volume.binding(), 0, 10, 1).label(Text("Volume")),
+            Text("…").help("Time left"),
             VStack{ForEach(rows.get(), [](const std::string& row) { return row; },
                            [](const std::string& row) { return View(Text(row)); })},
             HStack{Spacer(), Button("Add", [this] {
@@ -138,6 +139,18 @@ TEST_F(ViewRendererTest, ControlsActOnTheNodesOfTheLatestBuild) {
     sync();
     EXPECT_TRUE(find<QCheckBox>()->isChecked());
     EXPECT_EQ(find<SliderWidget>()->value(), 7);
+}
+
+TEST_F(ViewRendererTest, ControlsAreNamedForScreenReadersByTheirPlaceholderLabelOrHelp) {
+    EXPECT_EQ(find<TextFieldWidget>()->accessibleName(), "Name");
+    EXPECT_EQ(find<SliderWidget>()->accessibleName(), "Volume");
+    QStringList helped;
+    for (auto* label : window->findChildren<QLabel*>()) {
+        if (!label->accessibleName().isEmpty()) {
+            helped << label->accessibleName();
+        }
+    }
+    EXPECT_EQ(helped, QStringList{"Time left"});
 }
 
 TEST_F(ViewRendererTest, AListThatGrowsGetsNewRowsAndTheRestKeepsItsWidgets) {
