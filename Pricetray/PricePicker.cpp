@@ -6,6 +6,7 @@
 #include "platform/appkit/Window.h"
 #include "platform/foundation/DebugLine.h"
 #include "platform/views/Button.h"
+#include "platform/views/KeyboardShortcut.h"
 #include "platform/views/Spacer.h"
 #include "platform/views/Stack.h"
 #include "platform/views/Text.h"
@@ -65,8 +66,11 @@ platform::View PricePicker::body() {
     // Save stays enabled while a typed price was refused: a corrected price
     // still being typed is read when Save is pressed, and save() files nothing
     // while the price is refused.
-    rows.push_back(platform::HStack{platform::Spacer(), platform::Button("Cancel", closeKeyWindow),
-                                    platform::Button("Save", [this] { save(); })});
+    // Escape cancels and Return saves, as in the desktop's dialogs.
+    rows.push_back(platform::HStack{
+        platform::Spacer(),
+        platform::Button("Cancel", closeKeyWindow).keyboardShortcut(platform::KeyboardShortcut::cancelAction()),
+        platform::Button("Save", [this] { save(); }).keyboardShortcut(platform::KeyboardShortcut::defaultAction())});
     return platform::VStack(std::move(rows)).padding();
 }
 

@@ -48,17 +48,36 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as des
     window = xdesktop.wait_for(lambda: desktop.shown_window("Price Tray"), "the price window")
     source.terminate()
 
-    # The window opens with the price field focused; then the title and the
-    # category in turn, each replaced whole.
+    # The window opens with the price field focused. A price that is none is
+    # refused by Return (Save) and the window stays, the keyboard still in
+    # the price field, where the corrected price then goes.
+    written = lambda: desktop.count_pixels(desktop.shown_window("Price Tray"), lambda r, g, b: r + g + b < 200)
+    unrefused = written()
+    desktop.type("twelve")
+    desktop.keys("Return")
+    # The line that says so is written below the field.
+    xdesktop.wait_for(lambda: written() > unrefused + 200, "the refusal shown")
+    assert store(home) is None or not contains(store(home), "Nice lamp"), store(home)
+    # Then the title and the category in turn, each replaced whole.
     for index, text in enumerate(["$12.50", "Desk lamp", "Home"]):
         desktop.keys(*(["Tab"] if index else []), "ctrl+a")
         desktop.type(text)
-    desktop.screenshot(os.path.join(BUILD, "Pricetray-desktop-window.png"), window)
-    # Past Cancel to Save, which the space bar presses.
-    desktop.keys("Tab", "Tab", "space")
+    desktop.screenshot(os.path.join(BUILD, "Pricetray-desktop-window.png"), desktop.shown_window("Price Tray"))
+    # Return presses Save.
+    desktop.keys("Return")
     xdesktop.wait_for(lambda: store(home) and contains(store(home), "Desk lamp") and contains(store(home), 12.5),
                       "the item in the store")
     xdesktop.wait_for(lambda: desktop.shown_window("Price Tray") is None, "the price window closed")
+
+    # Escape presses Cancel: nothing is filed.
+    source = desktop.drag_source("link", "https://shop.example/chair", "A chair")
+    desktop.drag((130, 330), chip.centre())
+    xdesktop.wait_for(lambda: desktop.shown_window("Price Tray"), "the price window again")
+    source.terminate()
+    desktop.type("$40")
+    desktop.keys("Escape")
+    xdesktop.wait_for(lambda: desktop.shown_window("Price Tray") is None, "the price window cancelled")
+    assert not contains(store(home), "A chair"), store(home)
 
     entries = item.menu_entries()
     home_category = next((entry for entry in entries if entry[1] and entry[1].startswith("Home")), None)

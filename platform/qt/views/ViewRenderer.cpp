@@ -96,7 +96,7 @@ std::vector<ViewNode*> contentChildren(const ViewNode& node) {
 }
 
 // What must match for a widget to be kept: the kind, its axis, how it
-// shows its label, and how many views it lays out.
+// shows its label, and how many views a control lays out.
 std::string signatureOf(const ViewNode& node) {
     std::string signature = node.kind();
     if (const auto* stack = dynamic_cast<const StackNode*>(&node)) {
@@ -110,7 +110,15 @@ std::string signatureOf(const ViewNode& node) {
             signature += "/" + slider->childRole(i);
         }
     }
-    return signature + "#" + std::to_string(contentChildren(node).size());
+    // A container keeps its widget (and the one that has the keyboard in it)
+    // when views come or go: its children are matched one by one.
+    switch (kindOf(node)) {
+    case Kind::stack:
+    case Kind::list:
+    case Kind::form:
+    case Kind::group: return signature;
+    default: return signature + "#" + std::to_string(contentChildren(node).size());
+    }
 }
 
 Qt::Alignment horizontalFlag(HorizontalAlignment alignment) {
@@ -406,16 +414,29 @@ void ViewRenderer::updateContent(Rendered& rendered, ViewNode& node) {
     }
 }
 
+// Each view takes the next widget of its kind, in order, so that a view
+// coming or going between others (a line that says a price was refused)
+// leaves the others their widgets, and the keyboard where it was.
 void ViewRenderer::renderChildren(Rendered& rendered, const std::vector<ViewNode*>& children, QWidget* parent) {
     std::vector<std::unique_ptr<Rendered>> kept = std::move(rendered.children);
     rendered.children.clear();
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        rendered.children.push_back(render(*children[i], i < kept.size() ? std::move(kept[i]) : nullptr, parent));
+    std::size_t next = 0;
+    for (ViewNode* child : children) {
+        const std::string signature = signatureOf(*child);
+        std::unique_ptr<Rendered> previous;
+        for (std::size_t i = next; i < kept.size(); ++i) {
+            if (kept[i]->signature == signature) {
+                previous = std::move(kept[i]);
+                next = i + 1;
+                break;
+            }
+        }
+        rendered.children.push_back(render(*child, std::move(previous), parent));
     }
-    for (std::size_t i = children.size(); i < kept.size(); ++i) {
-        if (kept[i]) {
-            kept[i]->box->hide();
-            kept[i]->box->deleteLater();
+    for (const auto& unused : kept) {
+        if (unused) {
+            unused->box->hide();
+            unused->box->deleteLater();
         }
     }
 }

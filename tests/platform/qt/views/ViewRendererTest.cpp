@@ -57,6 +57,23 @@ public:
     }
 };
 
+// Two fields with a line between them while the first holds no number, as
+// a form says what it refused.
+class CheckedForm : public Component {
+public:
+    State<std::string> amount{this, "x"};
+    State<std::string> note{this, ""};
+
+    View body() override {
+        std::vector<View> rows{TextField("Amount", amount.binding())};
+        if (amount.get().find_first_not_of("0123456789") != std::string::npos) {
+            rows.push_back(Text("Not a number"));
+        }
+        rows.push_back(TextField("Note", note.binding()));
+        return VStack(std::move(rows));
+    }
+};
+
 class ViewRendererTest : public menulets::testing::VirtualClockTest {
 protected:
     void SetUp() override {
@@ -151,6 +168,40 @@ TEST_F(ViewRendererTest, ControlsAreNamedForScreenReadersByTheirPlaceholderLabel
         }
     }
     EXPECT_EQ(helped, QStringList{"Time left"});
+}
+
+TEST_F(ViewRendererTest, AViewComingOrGoingBetweenOthersLeavesThemTheirWidgetsAndTheFocus) {
+    graph->setRoot(View::make<CheckedForm>());
+    sync();
+    const auto fields = [this] {
+        QList<TextFieldWidget*> shown;
+        for (auto* field : window->findChildren<TextFieldWidget*>()) {
+            if (field->isVisibleTo(window)) {
+                shown << field;
+            }
+        }
+        return shown;
+    };
+    ASSERT_EQ(fields().size(), 2);
+    TextFieldWidget* amount = fields()[0]->placeholderText() == "Amount" ? fields()[0] : fields()[1];
+    TextFieldWidget* note = amount == fields()[0] ? fields()[1] : fields()[0];
+    window->show();
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "12");
+    sync();
+    // The widgets shown are the ones before, each showing its own field.
+    EXPECT_FALSE(labels().contains("Not a number"));
+    EXPECT_EQ(fields(), (QList<TextFieldWidget*>{amount, note}));
+    EXPECT_EQ(note->placeholderText(), "Note");
+    EXPECT_EQ(window->focusWidget(), amount);
+
+    QTest::keyClicks(amount, "a");
+    sync();
+    EXPECT_TRUE(labels().contains("Not a number"));
+    EXPECT_EQ(fields(), (QList<TextFieldWidget*>{amount, note}));
+    EXPECT_EQ(note->placeholderText(), "Note");
+    EXPECT_EQ(window->focusWidget(), amount);
 }
 
 TEST_F(ViewRendererTest, AListThatGrowsGetsNewRowsAndTheRestKeepsItsWidgets) {
