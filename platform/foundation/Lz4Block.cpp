@@ -1,5 +1,6 @@
 #include "platform/foundation/Lz4Block.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace platform {
@@ -28,7 +29,8 @@ bool extendLength(std::string_view block, std::size_t& at, std::size_t& length) 
 
 std::optional<std::string> decodeLz4Block(std::string_view block, std::size_t decodedSize) {
     std::string out;
-    out.reserve(decodedSize);
+    // A block grows at most 255-fold: a header announcing more is not believed.
+    out.reserve(std::min(decodedSize, 255 * block.size()));
     std::size_t at = 0;
     while (at < block.size()) {
         const auto token = static_cast<unsigned char>(block[at++]);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <string_view>
 
 namespace platform {
@@ -63,11 +64,15 @@ std::optional<BrowserPage> BrowserPages::pageIn(const SessionApplications::Front
 // profiles (a window that gives no process, a process in a sandbox).
 std::vector<fs::path> BrowserPages::sessionFiles(Family family, int processIdentifier) {
     if (processIdentifier > 0) {
-        // A process keeps its file while it runs, but a browser just started
-        // may not have opened one yet: only a file found is remembered.
+        // A browser just started may not have opened its file yet, and one
+        // may start a new file while it runs: a file found is looked for
+        // again after a while, none at every question.
+        const auto now = std::chrono::steady_clock::now();
         std::error_code error;
-        if (processIdentifier != searchedProcess_ || !fileOfProcess_ || !fs::exists(*fileOfProcess_, error)) {
+        if (processIdentifier != searchedProcess_ || !fileOfProcess_ || !fs::exists(*fileOfProcess_, error) ||
+            now - searchedAt_ > std::chrono::seconds(30)) {
             searchedProcess_ = processIdentifier;
+            searchedAt_ = now;
             fileOfProcess_.reset();
             if (family == Family::chromium) {
                 fileOfProcess_ = ChromiumSession::ofProcess(folders_.processes, processIdentifier);
@@ -93,6 +98,11 @@ std::vector<fs::path> BrowserPages::sessionFiles(Family family, int processIdent
 BrowserSessionFile& BrowserPages::sessionFile(Family family, const fs::path& file) {
     auto found = files_.find(file);
     if (found == files_.end()) {
+        // Files of browsers that ended, or that a browser replaced, are let go.
+        std::erase_if(files_, [](const auto& known) {
+            std::error_code error;
+            return !fs::exists(known.first, error);
+        });
         const auto reader = family == Family::firefox ? &FirefoxSession::read : &ChromiumSession::read;
         found = files_.emplace(file, BrowserSessionFile(file, reader)).first;
     }

@@ -4,6 +4,7 @@
 #include "platform/qt/SessionApplications.h"
 #include "platform/qt/browsers/BrowserSessionFile.h"
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -43,8 +44,9 @@ private:
 
     Folders folders_;
     std::map<std::filesystem::path, BrowserSessionFile> files_;
-    // The process whose file was looked for last, and the file found.
+    // The process whose file was looked for last, when, and the file found.
     int searchedProcess_ = 0;
+    std::chrono::steady_clock::time_point searchedAt_;
     std::optional<std::filesystem::path> fileOfProcess_;
 };
 

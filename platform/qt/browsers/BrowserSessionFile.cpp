@@ -40,10 +40,19 @@ std::optional<std::string> BrowserSessionFile::addressShownIn(const std::string&
     }
     lastTitle_ = windowTitle;
     for (const bool selectedOnly : {true, false}) {
+        // The longest title the window's starts with: "Inbox" is no match
+        // for a window showing "Inbox - Notes".
+        std::size_t longest = 0;
+        for (const Page& page : pages_) {
+            if ((!selectedOnly || page.selected) && titleShows(windowTitle, page.title)) {
+                longest = std::max(longest, page.title.size());
+            }
+        }
         std::optional<std::string> found;
         std::optional<std::string> foundHost;
         for (const Page& page : pages_) {
-            if ((selectedOnly && !page.selected) || !titleShows(windowTitle, page.title)) {
+            if ((selectedOnly && !page.selected) || page.title.size() != longest ||
+                !titleShows(windowTitle, page.title)) {
                 continue;
             }
             const auto host = hostOf(page.address);

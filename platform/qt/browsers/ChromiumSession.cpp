@@ -1,14 +1,17 @@
 #include "platform/qt/browsers/ChromiumSession.h"
 
 #include "platform/foundation/Environment.h"
+#include "platform/qt/browsers/OpenFiles.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -44,6 +47,11 @@ public:
         }
         at_ += 4;
         return static_cast<std::int32_t>(value);
+    }
+    std::optional<std::pair<std::int32_t, std::int32_t>> pair() {
+        const auto first = integer();
+        const auto second = integer();
+        return first && second ? std::optional(std::pair(*first, *second)) : std::nullopt;
     }
     std::optional<std::string> string() {
         const auto length = integer();
@@ -89,6 +97,17 @@ std::vector<BrowserSessionFile::Page> ChromiumSession::read(std::string_view fil
         return {};
     }
     std::map<std::int32_t, Tab> tabs;
+    // A damaged log naming ever more tabs, or entries of one, costs no more
+    // than these (a browser keeps a few dozen entries of each tab).
+    constexpr std::size_t mostTabs = 50'000;
+    constexpr std::size_t mostEntries = 1'000;
+    const auto tab = [&tabs](std::int32_t id) -> Tab* {
+        const auto found = tabs.find(id);
+        if (found != tabs.end()) {
+            return &found->second;
+        }
+        return tabs.size() < mostTabs ? &tabs[id] : nullptr;
+    };
     std::map<std::int32_t, std::int32_t> selectedPlace;
     std::set<std::int32_t> closedWindows;
     std::optional<std::int32_t> activeWindow;
@@ -104,54 +123,44 @@ std::vector<BrowserSessionFile::Page> ChromiumSession::read(std::string_view fil
         Arguments arguments(file.substr(at + 1, size - 1));
         at += size;
         switch (id) {
-        case setTabWindow: {
-            const auto window = arguments.integer();
-            const auto tab = arguments.integer();
-            if (window && tab) {
-                tabs[*tab].window = *window;
+        case setTabWindow:
+            if (const auto windowAndTab = arguments.pair(); windowAndTab && tab(windowAndTab->second)) {
+                tab(windowAndTab->second)->window = windowAndTab->first;
             }
             break;
-        }
-        case setTabIndexInWindow: {
-            const auto tab = arguments.integer();
-            const auto place = arguments.integer();
-            if (tab && place) {
-                tabs[*tab].place = *place;
+        case setTabIndexInWindow:
+            if (const auto tabAndPlace = arguments.pair(); tabAndPlace && tab(tabAndPlace->first)) {
+                tab(tabAndPlace->first)->place = tabAndPlace->second;
             }
             break;
-        }
         case updateTabNavigation: {
             // A Pickle: its payload's size, then the tab, the entry's place in
             // its history, the address and the title.
             arguments.integer();
-            const auto tab = arguments.integer();
+            const auto id = arguments.integer();
             const auto entry = arguments.integer();
             auto address = arguments.string();
             auto title = arguments.string16();
-            if (tab && entry && address && title) {
-                tabs[*tab].history[*entry] = {std::move(*title), std::move(*address), false};
+            Tab* navigated = id ? tab(*id) : nullptr;
+            if (navigated && entry && address && title &&
+                (navigated->history.size() < mostEntries || navigated->history.contains(*entry))) {
+                navigated->history[*entry] = {std::move(*title), std::move(*address), false};
             }
             break;
         }
-        case setSelectedNavigationIndex: {
-            const auto tab = arguments.integer();
-            const auto entry = arguments.integer();
-            if (tab && entry) {
-                tabs[*tab].shown = *entry;
+        case setSelectedNavigationIndex:
+            if (const auto tabAndEntry = arguments.pair(); tabAndEntry && tab(tabAndEntry->first)) {
+                tab(tabAndEntry->first)->shown = tabAndEntry->second;
             }
             break;
-        }
-        case setSelectedTabInIndex: {
-            const auto window = arguments.integer();
-            const auto place = arguments.integer();
-            if (window && place) {
-                selectedPlace[*window] = *place;
+        case setSelectedTabInIndex:
+            if (const auto windowAndPlace = arguments.pair()) {
+                selectedPlace[windowAndPlace->first] = windowAndPlace->second;
             }
             break;
-        }
         case tabClosed:
-            if (const auto tab = arguments.integer()) {
-                tabs.erase(*tab);
+            if (const auto closed = arguments.integer()) {
+                tabs.erase(*closed);
             }
             break;
         case windowClosed:
@@ -163,36 +172,40 @@ std::vector<BrowserSessionFile::Page> ChromiumSession::read(std::string_view fil
         default: break;
         }
     }
+    // A window's selected tab is counted among its tabs in the order of their
+    // places: closing a tab leaves the places of the others as they were.
+    std::map<std::int32_t, std::vector<std::pair<std::int32_t, std::int32_t>>> placesInWindow;
+    for (const auto& [id, open] : tabs) {
+        if (!open.history.empty() && !closedWindows.contains(open.window)) {
+            placesInWindow[open.window].emplace_back(open.place, id);
+        }
+    }
+    std::set<std::int32_t> selectedTabs;
+    for (auto& [window, places] : placesInWindow) {
+        std::sort(places.begin(), places.end());
+        if (const auto selected = selectedPlace.find(window); selected != selectedPlace.end() && !places.empty()) {
+            const auto rank = std::clamp<std::int64_t>(selected->second, 0, static_cast<std::int64_t>(places.size()) - 1);
+            selectedTabs.insert(places[static_cast<std::size_t>(rank)].second);
+        }
+    }
     std::vector<BrowserSessionFile::Page> pages;
-    for (const auto& [id, tab] : tabs) {
-        if (tab.history.empty() || closedWindows.contains(tab.window)) {
+    for (const auto& [id, open] : tabs) {
+        if (open.history.empty() || closedWindows.contains(open.window)) {
             continue;
         }
-        const auto shown = tab.shown ? tab.history.find(*tab.shown) : tab.history.end();
-        BrowserSessionFile::Page page = shown != tab.history.end() ? shown->second : tab.history.rbegin()->second;
-        const auto selected = selectedPlace.find(tab.window);
-        page.selected = selected != selectedPlace.end() && selected->second == tab.place;
-        page.inFrontWindow = page.selected && activeWindow == tab.window;
+        const auto shown = open.shown ? open.history.find(*open.shown) : open.history.end();
+        BrowserSessionFile::Page page = shown != open.history.end() ? shown->second : open.history.rbegin()->second;
+        page.selected = selectedTabs.contains(id);
+        page.inFrontWindow = page.selected && activeWindow == open.window;
         pages.push_back(std::move(page));
     }
     return pages;
 }
 
 std::optional<fs::path> ChromiumSession::ofProcess(const fs::path& processes, int processIdentifier) {
-    if (processIdentifier <= 0) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    for (fs::directory_iterator it(processes / std::to_string(processIdentifier) / "fd", error), end;
-         !error && it != end; it.increment(error)) {
-        std::error_code unreadable;
-        const fs::path file = fs::read_symlink(it->path(), unreadable);
-        if (!unreadable && file.parent_path().filename() == "Sessions" &&
-            file.filename().string().starts_with("Session_")) {
-            return file;
-        }
-    }
-    return std::nullopt;
+    return OpenFiles::find(processes, processIdentifier, [](const fs::path& file) {
+        return file.parent_path().filename() == "Sessions" && file.filename().string().starts_with("Session_");
+    });
 }
 
 std::optional<fs::path> ChromiumSession::newestIn(const std::vector<fs::path>& folders) {

@@ -1,6 +1,7 @@
 #include "platform/qt/browsers/FirefoxProfiles.h"
 
 #include "platform/foundation/Environment.h"
+#include "platform/qt/browsers/OpenFiles.h"
 
 #include <fstream>
 #include <string>
@@ -62,19 +63,9 @@ bool heldByLiveProcess(const fs::path& processes, const fs::path& profile) {
 } // namespace
 
 std::optional<fs::path> FirefoxProfiles::ofProcess(const fs::path& processes, int processIdentifier) {
-    if (processIdentifier <= 0) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    for (fs::directory_iterator it(processes / std::to_string(processIdentifier) / "fd", error), end;
-         !error && it != end; it.increment(error)) {
-        std::error_code unreadable;
-        const fs::path file = fs::read_symlink(it->path(), unreadable);
-        if (!unreadable && file.filename() == ".parentlock") {
-            return file.parent_path();
-        }
-    }
-    return std::nullopt;
+    const auto lock = OpenFiles::find(processes, processIdentifier,
+                                      [](const fs::path& file) { return file.filename() == ".parentlock"; });
+    return lock ? std::optional<fs::path>(lock->parent_path()) : std::nullopt;
 }
 
 std::vector<fs::path> FirefoxProfiles::running(const fs::path& processes, const std::vector<fs::path>& folders) {

@@ -110,6 +110,10 @@ std::string signatureOf(const ViewNode& node) {
             signature += "/" + slider->childRole(i);
         }
     }
+    // A view's own identity (a row's, or one given with .id()) is matched too.
+    if (!node.key().empty()) {
+        signature += "@" + node.key();
+    }
     // A container keeps its widget (and the one that has the keyboard in it)
     // when views come or go: its children are matched one by one.
     switch (kindOf(node)) {
@@ -414,9 +418,10 @@ void ViewRenderer::updateContent(Rendered& rendered, ViewNode& node) {
     }
 }
 
-// Each view takes the next widget of its kind, in order, so that a view
-// coming or going between others (a line that says a price was refused)
-// leaves the others their widgets, and the keyboard where it was.
+// Each view takes the next widget of its kind and identity, in order, so
+// that a view coming or going between others (a line with an identity of
+// its own that says a price was refused, a row deleted) leaves the others
+// their widgets, and the keyboard where it was.
 void ViewRenderer::renderChildren(Rendered& rendered, const std::vector<ViewNode*>& children, QWidget* parent) {
     std::vector<std::unique_ptr<Rendered>> kept = std::move(rendered.children);
     rendered.children.clear();

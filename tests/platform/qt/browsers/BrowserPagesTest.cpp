@@ -114,11 +114,14 @@ TEST_F(BrowserPagesTest, ATitleOfTabsOnDifferentHostsNamesNoneUnlessOneIsSelecte
         {"entries":[{"url":"https://selected.example/","title":"Inbox"}]},
         {"entries":[{"url":"https://two.example/","title":"Inbox"}]},
         {"entries":[{"url":"https://three.example/","title":"Log in"}]},
-        {"entries":[{"url":"https://four.example/","title":"Log in"}]}]}]})")),
+        {"entries":[{"url":"https://four.example/","title":"Log in"}]},
+        {"entries":[{"url":"https://notes.example/","title":"Home - Notes"}]}]}]})")),
                                FirefoxSession::read);
     EXPECT_EQ(session.addressShownIn("Home \u2014 Mozilla Firefox"), "https://one.example/a");
     EXPECT_EQ(session.addressShownIn("Inbox \u2014 Mozilla Firefox"), "https://selected.example/");
     EXPECT_FALSE(session.addressShownIn("Log in \u2014 Mozilla Firefox"));
+    // "Home" is no match for a window showing "Home - Notes".
+    EXPECT_EQ(session.addressShownIn("Home - Notes \u2014 Mozilla Firefox"), "https://notes.example/");
 }
 
 TEST_F(BrowserPagesTest, TheStoreIsReadAgainWhenTheBrowserRewritesIt) {

@@ -109,6 +109,22 @@ TEST(ChromiumSessionTest, WithoutTitlesTheFrontWindowsTabCountsWhileTheFileIsCur
     fs::remove(file);
 }
 
+TEST(ChromiumSessionTest, TheSelectedTabIsCountedAmongTheOpenOnesInTheOrderOfTheirPlaces) {
+    // Three tabs at places 0, 1, 2; the first is closed and the third
+    // selected, which is now the second of those open.
+    Log log;
+    for (int tab : {20, 21, 22}) {
+        log.pair(0, 1, tab).pair(2, tab, tab - 20);
+        log.navigation(tab, 0, "https://t" + std::to_string(tab) + ".example/", u"T");
+    }
+    log.command(16, Log::integer(20) + std::string(12, '\0')).pair(8, 1, 1);
+    const auto pages = ChromiumSession::read(log.bytes());
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_FALSE(pages[0].selected) << pages[0].address;
+    EXPECT_TRUE(pages[1].selected) << pages[1].address;
+    EXPECT_EQ(pages[1].address, "https://t22.example/");
+}
+
 TEST(ChromiumSessionTest, ALogCutAnywhereOrDamagedGivesWhatItHolds) {
     // A prefix holds the tabs opened and not yet closed by then.
     const std::string bytes = twoTabs().bytes();

@@ -57,18 +57,19 @@ public:
     }
 };
 
-// Two fields with a line between them while the first holds no number, as
-// a form says what it refused.
+// Two fields with a line of its own between them while the first holds no
+// number, as a form says what it refused, and labels around them.
 class CheckedForm : public Component {
 public:
     State<std::string> amount{this, "x"};
     State<std::string> note{this, ""};
 
     View body() override {
-        std::vector<View> rows{TextField("Amount", amount.binding())};
+        std::vector<View> rows{Text("Amount:"), TextField("Amount", amount.binding())};
         if (amount.get().find_first_not_of("0123456789") != std::string::npos) {
-            rows.push_back(Text("Not a number"));
+            rows.push_back(Text("Not a number").id("refusal"));
         }
+        rows.push_back(Text("Whole numbers only"));
         rows.push_back(TextField("Note", note.binding()));
         return VStack(std::move(rows));
     }
