@@ -35,7 +35,7 @@ void PanelAbsenceNotice::check(const std::vector<QRect>& chips) {
         return;
     }
     checked_ = true;
-    if (TrayProtocol::panelPresent()) {
+    if (TrayProtocol::foundPanel()) {
         return;
     }
     QString body = QStringLiteral("No panel here shows status icons; the icon appears in a system tray started later.");

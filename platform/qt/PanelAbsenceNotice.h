@@ -7,8 +7,9 @@
 
 namespace platform {
 
-// Tells the person, once, that no panel shows status icons (no XEmbed tray
-// and no status-notifier host): the program runs but its icon is nowhere.
+// Tells the person, once, that no panel shows status icons (the program
+// found no XEmbed tray and no status-notifier host as it started): the
+// program runs but its icon is nowhere.
 // It says so on standard error and as a desktop notification, with where
 // its drop chip, if it has one, stands in for the icon meanwhile.
 class PanelAbsenceNotice {

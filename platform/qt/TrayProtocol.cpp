@@ -18,6 +18,7 @@ namespace {
 const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 TrayProtocol::Kind settled = TrayProtocol::Kind::xembed;
+bool panelFound = true;
 
 // The screen of DISPLAY (":0.1" is screen 1), whose tray selection Qt docks to.
 int screenNumber() {
@@ -34,6 +35,8 @@ int screenNumber() {
 } // namespace
 
 TrayProtocol::Kind TrayProtocol::current() { return settled; }
+
+bool TrayProtocol::foundPanel() { return panelFound; }
 
 bool TrayProtocol::statusNotifierHostRegistered() {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -73,7 +76,7 @@ TrayProtocol::Kind TrayProtocol::settle(std::chrono::milliseconds limit) {
     // Asked before the program has a window or a model, so nothing waits on
     // Qt's events meanwhile; a program whose panel is up does not wait at all.
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!panelPresent() && std::chrono::steady_clock::now() < deadline) {
+    while (!(panelFound = panelPresent()) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     settled = statusNotifierHostRegistered() ? Kind::statusNotifier : Kind::xembed;

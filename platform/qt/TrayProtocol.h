@@ -21,13 +21,14 @@ public:
     static Kind settle(std::chrono::milliseconds limit);
     // What settle() found; XEmbed before it ran.
     static Kind current();
-    // Whether a panel of either kind is there to show icons now.
-    static bool panelPresent();
+    // Whether settle() found a panel of either kind; true before it ran.
+    static bool foundPanel();
     // The window owning the XEmbed tray selection of this display's screen:
     // the tray itself; XCB_NONE when no tray is there.
     static xcb_window_t xembedTrayWindow(xcb_connection_t* connection);
 
 private:
+    static bool panelPresent();
     static bool statusNotifierHostRegistered();
     static bool xembedTrayPresent();
 };
