@@ -48,7 +48,7 @@ for program, title, key in PROGRAMS:
         window = desktop.shown_window(title)
         desktop.screenshot(os.path.join(BUILD, "%s-desktop-window.png" % program), window)
 
-        # The row's context menu, opened on the field, has one entry: delete.
+        # The context menu opened on the field has the row's delete first, then the field's editing entries.
         desktop.click(window.x + window.width // 2, window.y + 18, button=3)
         desktop.keys("Down", "Return")
         xdesktop.wait_for(lambda: stored_texts(home, program, key) == [], "the row deleted in " + program)

@@ -1,7 +1,11 @@
 #include "platform/qt/views/TextFieldWidget.h"
 
+#include "platform/qt/views/ContextMenuEntries.h"
 #include "platform/views/ContextMenuModifier.h"
 #include "platform/views/TextField.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
 
 namespace platform {
 
@@ -24,9 +28,6 @@ void TextFieldWidget::sync(ViewNode& field) {
     auto& node = static_cast<TextField::Node&>(field);
     setPlaceholderText(QString::fromStdString(node.placeholder()));
     setEnabled(node.isEnabled());
-    // A context menu of the row the field is in comes before the field's own
-    // editing menu.
-    setContextMenuPolicy(field.environment<ContextMenuModifier>() ? Qt::NoContextMenu : Qt::DefaultContextMenu);
     const QString shown = QString::fromStdString(node.text());
     if (!hasFocus() && text() != shown) {
         setText(shown);
@@ -39,6 +40,25 @@ void TextFieldWidget::focusInEvent(QFocusEvent* event) {
     if (auto* node = fieldOf(field_, keep); node && !node->isEditing()) {
         act_(userEvent(EventType::leftMouseDown), [node] { node->beginEditing(); });
     }
+}
+
+void TextFieldWidget::contextMenuEvent(QContextMenuEvent* event) {
+    std::shared_ptr<ViewNode> keep = field_.lock();
+    const auto* around = keep ? keep->environment<ContextMenuModifier>() : nullptr;
+    if (!around) {
+        QLineEdit::contextMenuEvent(event);
+        return;
+    }
+    // Shown without a loop of its own; it goes once it has closed, and the
+    // editing menu Qt made for the line with it.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    ContextMenuEntries::add(*menu, *around, act_);
+    menu->addSeparator();
+    QMenu* editing = createStandardContextMenu();
+    editing->setParent(menu, editing->windowFlags());
+    menu->addActions(editing->actions());
+    menu->popup(event->globalPos());
 }
 
 void TextFieldWidget::edited(const QString& text) {

@@ -14,7 +14,9 @@ class ViewNode;
 // (the field's bound value stores it, or a formatted field waits), Return,
 // Tab and a focus change end the editing, and the line shows the field's
 // text again once it ends. While the person types, a rebuilt tree leaves
-// the line, its cursor and its selection alone.
+// the line, its cursor and its selection alone. In a view with a context
+// menu of its own (a list's row), the field's menu has that view's entries
+// first and its own editing ones (Cut, Copy, Paste, ...) after them.
 class TextFieldWidget final : public QLineEdit {
 public:
     TextFieldWidget(QWidget* parent, UserAction act);
@@ -23,6 +25,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void edited(const QString& text);

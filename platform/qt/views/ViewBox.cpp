@@ -1,9 +1,9 @@
 #include "platform/qt/views/ViewBox.h"
 
+#include "platform/qt/views/ContextMenuEntries.h"
 #include "platform/qt/views/QtColors.h"
 #include "platform/qt/views/QtPaths.h"
 #include "platform/views/BackgroundModifier.h"
-#include "platform/views/Button.h"
 #include "platform/views/ClipShapeModifier.h"
 #include "platform/views/ContextMenuModifier.h"
 #include "platform/views/FixedSizeModifier.h"
@@ -204,19 +204,7 @@ void ViewBox::showContextMenu(const QPoint& at) {
     // Shown without a loop of its own; it goes once it has closed.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (const View& item : modifier->items()) {
-        auto* button = dynamic_cast<Button::Node*>(&item.node());
-        if (!button) {
-            continue;
-        }
-        QAction* action = menu->addAction(QString::fromStdString(button->title()).replace('&', QStringLiteral("&&")));
-        action->setEnabled(button->isEnabled());
-        connect(action, &QAction::triggered, this, [act = act_, weak = std::weak_ptr<ViewNode>(item.shared())] {
-            if (auto pressed = weak.lock()) {
-                act(userEvent(EventType::leftMouseUp), [pressed] { static_cast<Button::Node&>(*pressed).press(); });
-            }
-        });
-    }
+    ContextMenuEntries::add(*menu, *modifier, act_);
     menu->popup(mapToGlobal(at));
 }
 

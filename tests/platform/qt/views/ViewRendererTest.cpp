@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QTest>
 
@@ -221,4 +223,45 @@ TEST_F(ViewRendererTest, AListThatGrowsGetsNewRowsAndTheRestKeepsItsWidgets) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->contextMenuPolicy(), Qt::CustomContextMenu);
     EXPECT_EQ(field->contextMenuPolicy(), Qt::DefaultContextMenu);
+}
+
+// A row of a list with a menu of its own: a field in it offers the row's
+// entries first and its own editing ones after them.
+class MenuRow : public Component {
+public:
+    State<std::string> text{this, "draft"};
+    State<int> deleted{this, 0};
+
+    View body() override {
+        return HStack{TextField("Entry", text.binding())}.contextMenu(
+            {Button("Delete", [this] { deleted.set(deleted.get() + 1); })});
+    }
+};
+
+TEST_F(ViewRendererTest, AFieldInARowWithAMenuKeepsItsEditingEntriesAfterTheRows) {
+    graph->setRoot(View::make<MenuRow>());
+    sync();
+    // The form's widgets are hidden until Qt deletes them.
+    TextFieldWidget* field = nullptr;
+    for (auto* shown : window->findChildren<TextFieldWidget*>()) {
+        if (shown->isVisibleTo(window)) {
+            field = shown;
+        }
+    }
+    ASSERT_NE(field, nullptr);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(field, &request);
+    auto* menu = field->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    QStringList entries;
+    for (QAction* action : menu->actions()) {
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text().remove('&').section('\t', 0, 0));
+    }
+    ASSERT_GE(entries.size(), 5) << entries.join(" | ").toStdString();
+    EXPECT_EQ(entries.mid(0, 2), (QStringList{"Delete", "-"}));
+    EXPECT_TRUE(entries.contains("Copy") && entries.contains("Paste") && entries.contains("Cut"))
+        << entries.join(" | ").toStdString();
+    menu->actions().first()->trigger();
+    EXPECT_EQ(static_cast<MenuRow&>(graph->root().node()).deleted.get(), 1);
+    menu->close();
 }
