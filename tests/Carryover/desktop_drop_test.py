@@ -31,29 +31,28 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     found = xdesktop.wait_for(lambda: desktop.drop_chip("Carryover", icon), "the drop chip")
 
     source = desktop.drag_source("link", "https://dropped.example/page?q=1", "Dropped – page")
-    desktop.drag((130, 330), found.centre())
-    xdesktop.wait_for(lambda: store(home) and store(home)["newLinks"] == [
-        {"link": {"relative": "https://dropped.example/page?q=1"}, "title": "Dropped – page"}], "the dropped link")
+    desktop.drop((130, 330), found.centre(), lambda: store(home) and store(home)["newLinks"], "the dropped link")
+    assert store(home)["newLinks"] == [
+        {"link": {"relative": "https://dropped.example/page?q=1"}, "title": "Dropped – page"}], store(home)
     desktop.screenshot(os.path.join(BUILD, "Carryover-desktop-chip.png"), found)
 
     # A file from a file manager arrives as its file URL.
-    source.terminate()
+    desktop.end_source(source)
     notes = os.path.join(home, "my notes.txt")
     open(notes, "w").close()
     source = desktop.drag_source("file", notes)
-    desktop.drag((130, 330), found.centre())
-    xdesktop.wait_for(lambda: len(store(home)["newLinks"]) == 2, "the dropped file")
-    assert store(home)["newLinks"][1]["link"]["relative"] == "file://" + home.replace(" ", "%20") + "/my%20notes.txt", \
-        store(home)
-    source.terminate()
+    desktop.drop((130, 330), found.centre(), lambda: len(store(home)["newLinks"]) >= 2, "the dropped file")
+    links = store(home)["newLinks"]
+    assert len(links) == 2 and links[1]["link"]["relative"] == "file://" + home.replace(" ", "%20") + "/my%20notes.txt", links
+    desktop.end_source(source)
 
     # The icon docked in the panel takes drops as well.
     source = desktop.drag_source("link", "https://icon.example/", "On the icon")
-    desktop.drag((130, 330), icon.centre())
-    xdesktop.wait_for(lambda: len(store(home)["newLinks"]) == 3, "the link dropped on the tray icon")
-    assert store(home)["newLinks"][2] == {"link": {"relative": "https://icon.example/"}, "title": "On the icon"}, \
-        store(home)
-    source.terminate()
+    desktop.drop((130, 330), icon.centre(), lambda: len(store(home)["newLinks"]) >= 3,
+                 "the link dropped on the tray icon")
+    links = store(home)["newLinks"]
+    assert len(links) == 3 and links[2] == {"link": {"relative": "https://icon.example/"}, "title": "On the icon"}, links
+    desktop.end_source(source)
 
     # The chip moves with the pointer and keeps its place across a restart.
     desktop.drag(found.centre(), (300, 200))

@@ -44,9 +44,8 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as des
     chip = xdesktop.wait_for(lambda: desktop.drop_chip("Pricetray"), "the drop chip")
 
     source = desktop.drag_source("link", "https://shop.example/lamp", "Nice lamp")
-    desktop.drag((130, 330), chip.centre())
-    window = xdesktop.wait_for(lambda: desktop.shown_window("Price Tray"), "the price window")
-    source.terminate()
+    window = desktop.drop((130, 330), chip.centre(), lambda: desktop.shown_window("Price Tray"), "the price window")
+    desktop.end_source(source)
 
     # The window opens with the price field focused. A price that is none is
     # refused by Return (Save) and the window stays, the keyboard still in
@@ -71,9 +70,8 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as des
 
     # Escape presses Cancel: nothing is filed.
     source = desktop.drag_source("link", "https://shop.example/chair", "A chair")
-    desktop.drag((130, 330), chip.centre())
-    xdesktop.wait_for(lambda: desktop.shown_window("Price Tray"), "the price window again")
-    source.terminate()
+    desktop.drop((130, 330), chip.centre(), lambda: desktop.shown_window("Price Tray"), "the price window again")
+    desktop.end_source(source)
     desktop.type("$40")
     desktop.keys("Escape")
     xdesktop.wait_for(lambda: desktop.shown_window("Price Tray") is None, "the price window cancelled")

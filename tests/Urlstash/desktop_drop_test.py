@@ -27,9 +27,10 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     chip = xdesktop.wait_for(lambda: desktop.drop_chip("Urlstash", icon), "the drop chip")
 
     source = desktop.drag_source("link", "https://stash.example/a_b", "Stashed [page]")
-    desktop.drag((130, 330), chip.centre())
-    xdesktop.wait_for(lambda: "- [Stashed \\[page\\]](https://stash.example/a_b) \n" in read(links), "the link in links.txt")
-    source.terminate()
+    line = "- [Stashed \\[page\\]](https://stash.example/a_b) \n"
+    desktop.drop((130, 330), chip.centre(), lambda: line in read(links), "the link in links.txt")
+    assert read(links).count(line) == 1, read(links)
+    desktop.end_source(source)
 
     desktop.click(*chip.centre())
     folder = "file://" + os.path.dirname(links).replace(" ", "%20") + "/"

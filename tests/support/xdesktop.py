@@ -258,8 +258,31 @@ class XDesktop:
             x = start[0] + (end[0] - start[0]) * step // 10
             y = start[1] + (end[1] - start[1]) * step // 10
             command += ["sleep", "0.1", "mousemove", str(x), str(y)]
-        command += ["sleep", "0.2", "mouseup", "1"]
+        # A person lingers over the target: the last move is repeated so the
+        # target has answered it (a loaded target answers late) before the release.
+        command += ["sleep", "0.3", "mousemove", str(end[0] + 1), str(end[1]), "sleep", "0.3",
+                    "mousemove", str(end[0]), str(end[1]), "sleep", "0.3", "mouseup", "1"]
         self.run(command)
+
+    def drop(self, start, end, arrived, what, tries=3):
+        """Drags from start to end until the arrived condition holds: a drop
+        released before a loaded target answered is cancelled by the source,
+        and nothing arrives, so it is made again."""
+        for _ in range(tries - 1):
+            self.drag(start, end)
+            try:
+                return wait_for(arrived, what, timeout=8)
+            except AssertionError:
+                pass
+        self.drag(start, end)
+        return wait_for(arrived, what)
+
+    @staticmethod
+    def end_source(source):
+        """Ends a drag source and waits until its window is gone, so the next
+        source is the only one under the pointer."""
+        source.terminate()
+        source.wait(timeout=20)
 
     def drop_chip(self, program, icon=None):
         """The program's drop chip: its visible 40-pixel square window beside the icon (if docked)."""
