@@ -1,5 +1,8 @@
 #include "platform/plist/PropertyList.h"
 
+#include <algorithm>
+#include <bit>
+#include <functional>
 #include <limits>
 
 namespace platform {
@@ -13,77 +16,101 @@ PropertyListDictionary::PropertyListDictionary(std::initializer_list<Entry> entr
 namespace {
 
 // The fields of a record are few, and searching them in order costs less
-// than building and keeping a hash index for each record. Past this many
-// entries a dictionary builds its index, and keeps it complete from then on;
-// an empty index means one was never needed.
+// than hashing their keys. Past this many entries a dictionary builds its
+// index, and keeps it complete from then on.
 constexpr std::size_t indexedFrom = 16;
 constexpr std::size_t notFound = static_cast<std::size_t>(-1);
 
-std::size_t positionOf(const std::vector<PropertyListDictionary::Entry>& entries,
-                       const std::unordered_map<std::string, std::size_t>& index, std::string_view key) {
-    if (index.empty()) {
-        for (std::size_t position = 0; position < entries.size(); ++position) {
-            if (entries[position].first == key) {
+std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+// The index's size for `count` entries: a power of two, at least twice as many.
+std::size_t indexCapacityFor(std::size_t count) { return std::bit_ceil(std::max<std::size_t>(count * 2, 32)); }
+
+} // namespace
+
+std::size_t PropertyListDictionary::positionOf(std::string_view key, std::size_t hash) const {
+    if (index_.empty()) {
+        for (std::size_t position = 0; position < entries_.size(); ++position) {
+            if (entries_[position].first == key) {
                 return position;
             }
         }
         return notFound;
     }
-    const auto found = index.find(std::string(key));
-    return found == index.end() ? notFound : found->second;
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t place = hash & mask;; place = (place + 1) & mask) {
+        const Slot& slot = index_[place];
+        if (slot.position == Slot::empty) {
+            return notFound;
+        }
+        if (slot.hash == static_cast<std::uint32_t>(hash) && entries_[slot.position].first == key) {
+            return slot.position;
+        }
+    }
 }
 
-} // namespace
+void PropertyListDictionary::index(std::size_t position, std::size_t hash) {
+    const std::size_t mask = index_.size() - 1;
+    std::size_t place = hash & mask;
+    while (index_[place].position != Slot::empty) {
+        place = (place + 1) & mask;
+    }
+    index_[place] = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(position)};
+}
+
+void PropertyListDictionary::rebuildIndex(std::size_t capacity) {
+    index_.assign(capacity, Slot{});
+    for (std::size_t position = 0; position < entries_.size(); ++position) {
+        index(position, hashOf(entries_[position].first));
+    }
+}
 
 void PropertyListDictionary::set(std::string key, PropertyList value) {
-    if (const std::size_t position = positionOf(entries_, index_, key); position != notFound) {
+    const std::size_t hash = index_.empty() ? 0 : hashOf(key);
+    if (const std::size_t position = positionOf(key, hash); position != notFound) {
         entries_[position].second = std::move(value);
         return;
     }
-    if (!index_.empty()) {
-        index_.emplace(key, entries_.size());
-    }
     entries_.emplace_back(std::move(key), std::move(value));
-    if (index_.empty() && entries_.size() > indexedFrom) {
-        index_.reserve(entries_.size());
-        for (std::size_t position = 0; position < entries_.size(); ++position) {
-            index_.emplace(entries_[position].first, position);
+    if (!index_.empty()) {
+        if (entries_.size() * 2 > index_.size()) {
+            rebuildIndex(index_.size() * 2);
+        } else {
+            index(entries_.size() - 1, hash);
         }
+    } else if (entries_.size() > indexedFrom) {
+        rebuildIndex(indexCapacityFor(entries_.size()));
     }
 }
 
 void PropertyListDictionary::reserve(std::size_t count) {
     entries_.reserve(count);
-    // The index, once built, then never grows by rehashing every key again.
-    if (count > indexedFrom) {
-        index_.reserve(count);
+    // The index, once built, then never grows by hashing every key again.
+    if (count > indexedFrom && indexCapacityFor(count) > index_.size()) {
+        rebuildIndex(indexCapacityFor(count));
     }
 }
 
 bool PropertyListDictionary::remove(std::string_view key) {
-    const std::size_t position = positionOf(entries_, index_, key);
+    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
     if (position == notFound) {
         return false;
     }
-    if (!index_.empty()) {
-        index_.erase(entries_[position].first);
-        for (auto& [name, slot] : index_) {
-            if (slot > position) {
-                --slot;
-            }
-        }
-    }
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+    // The entries after it moved down a place: the index is made again.
+    if (!index_.empty()) {
+        rebuildIndex(index_.size());
+    }
     return true;
 }
 
 const PropertyList* PropertyListDictionary::find(std::string_view key) const {
-    const std::size_t position = positionOf(entries_, index_, key);
+    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
     return position == notFound ? nullptr : &entries_[position].second;
 }
 
 PropertyList* PropertyListDictionary::find(std::string_view key) {
-    const std::size_t position = positionOf(entries_, index_, key);
+    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
     return position == notFound ? nullptr : &entries_[position].second;
 }
 

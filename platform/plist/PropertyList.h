@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -46,8 +45,23 @@ public:
     bool operator==(const PropertyListDictionary& other) const;
 
 private:
+    // One place of the index: an entry's position and 32 bits of its key's
+    // hash, so that most probes never touch the entries.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t position = empty;
+        static constexpr std::uint32_t empty = 0xFFFFFFFF;
+    };
+
+    std::size_t positionOf(std::string_view key, std::size_t hash) const;
+    void index(std::size_t position, std::size_t hash);
+    void rebuildIndex(std::size_t capacity);
+
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t> index_;
+    // Open addressing over positions in entries_, at most half full. Empty
+    // while the dictionary is small enough to search in order; complete
+    // from the moment it is built.
+    std::vector<Slot> index_;
 };
 
 using PropertyListArray = std::vector<PropertyList>;

@@ -337,6 +337,7 @@ template <PropertyListRecord T>
 struct PropertyListCodable<T> {
     static PropertyList encode(const T& record) {
         PropertyListDictionary dictionary;
+        dictionary.reserve(std::tuple_size_v<decltype(T::codingFields())>);
         std::apply([&](const auto&... fields) { (encodeField(dictionary, record, fields), ...); }, T::codingFields());
         return dictionary;
     }

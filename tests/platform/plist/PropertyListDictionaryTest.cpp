@@ -20,11 +20,18 @@ std::vector<std::string> keysOf(const PropertyListDictionary& dictionary) {
 } // namespace
 
 // Small dictionaries are searched in order and large ones through an index
-// built on the way up; both must keep first-insertion order and find the
-// same entries through every change.
+// built on the way up (or at once, for a size made room for) that grows as
+// they do; all must keep first-insertion order and find the same entries
+// through every change.
 TEST(PropertyListDictionary, KeepsOrderAndFindsEntriesAtEverySize) {
-    for (const int count : {3, 16, 17, 40}) {
+    struct Size {
+        int count;
+        std::size_t reserved;
+    };
+    for (const auto [count, reserved] : {Size{3, 0}, Size{16, 0}, Size{17, 0}, Size{40, 0}, Size{1000, 0},
+                                         Size{20, 20}, Size{300, 100}}) {
         PropertyListDictionary dictionary;
+        dictionary.reserve(reserved);
         std::vector<std::string> expected;
         for (int i = count - 1; i >= 0; --i) {
             dictionary.set("key" + std::to_string(i), PropertyList::integer(i));
