@@ -207,10 +207,14 @@ int RunLoop::runDueItems() {
     return ran;
 }
 
-void RunLoop::runUntilIdle() {
-    for (int turn = 0; turn < maxTurnsUntilIdle && secondsUntilNextItem() <= dueTolerance; ++turn) {
+bool RunLoop::runUntilIdle() {
+    for (int turn = 0; turn < maxTurnsUntilIdle; ++turn) {
+        if (secondsUntilNextItem() > dueTolerance) {
+            return true;
+        }
         runOneTurn();
     }
+    return secondsUntilNextItem() > dueTolerance;
 }
 
 void RunLoop::advance(double seconds) {
@@ -219,18 +223,23 @@ void RunLoop::advance(double seconds) {
         return;
     }
     const double target = clock->uptime() + (seconds > 0 ? seconds : 0);
-    runUntilIdle();
-    while (true) {
+    // A loop that never becomes idle (a block keeps queueing itself) jumps
+    // to the target.
+    bool idle = runUntilIdle();
+    while (idle) {
         double wait = secondsUntilNextItem();
         if (wait <= dueTolerance) {
-            break; // still busy after runUntilIdle: some block keeps queueing itself
+            // A block another thread queued since the last turn: run it, and
+            // the time in between still passes timer by timer.
+            idle = runUntilIdle();
+            continue;
         }
         double next = clock->uptime() + wait;
         if (next > target) {
             break;
         }
         clock->advanceUptimeTo(next);
-        runUntilIdle();
+        idle = runUntilIdle();
     }
     clock->advanceUptimeTo(target);
     runUntilIdle();

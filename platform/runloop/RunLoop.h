@@ -32,8 +32,10 @@ public:
     // mode) and the due timers of the current mode. What is queued or falls due
     // during the turn waits for the next one.
     void runOneTurn();
-    // Runs turns until nothing more is ready right now.
-    void runUntilIdle();
+    // Runs turns until nothing more is ready right now. False when something
+    // still was after as many turns as a run may take (a block that keeps
+    // queueing itself).
+    bool runUntilIdle();
 
     // Virtual clock only: moves time forward by `seconds`, stopping at each due
     // timer or deadline on the way to run it at its own moment, in order.

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace platform;
@@ -55,6 +59,44 @@ TEST_F(RunLoopTest, OneShotTimerInvalidatesAfterFiringAndInvalidatedTimerStaysSi
     EXPECT_FALSE(once->isValid());
     EXPECT_EQ(cancelled, 1);
     EXPECT_FALSE(stopped->isValid());
+}
+
+// A worker that answers each firing with a block on the main queue (as a
+// writer thread hands its results back) queues it at any moment, also just
+// as the loop looked for what is due next: no timer may be skipped for it.
+TEST_F(RunLoopTest, BlocksQueuedFromAnotherThreadLeaveEveryTimerOfAnAdvance) {
+    std::mutex mutex;
+    std::condition_variable asked;
+    int firings = 0;
+    bool finished = false;
+    std::atomic<int> answers = 0;
+    std::thread worker([&] {
+        std::unique_lock lock(mutex);
+        for (int answered = 0;; ++answered) {
+            asked.wait(lock, [&] { return finished || firings > answered; });
+            if (firings == answered) {
+                return;
+            }
+            lock.unlock();
+            DispatchQueue::main().async([&] { ++answers; });
+            lock.lock();
+        }
+    });
+    auto timer = Timer::scheduled(1.0, true, [&](Timer&) {
+        std::lock_guard lock(mutex);
+        ++firings;
+        asked.notify_one();
+    });
+    loop.advance(2000);
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+        EXPECT_EQ(firings, 2000);
+    }
+    asked.notify_one();
+    worker.join();
+    loop.runUntilIdle();
+    EXPECT_EQ(answers, 2000);
 }
 
 TEST_F(RunLoopTest, MainQueueBlocksRunOnLaterTurnsInOrder) {
