@@ -7,9 +7,10 @@
 #include "platform/combine/TimerPublisher.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/defaults/StoredRecord.h"
-#include "platform/plist/PropertyListEncoder.h"
 #include "platform/runloop/DispatchQueue.h"
 #include "platform/runloop/RunLoop.h"
+
+#include <utility>
 
 namespace Hourtrail {
 
@@ -27,7 +28,13 @@ std::string frontmostName() {
 
 std::shared_ptr<ActivityTracker> ActivityTracker::make() {
     std::shared_ptr<ActivityTracker> tracker(new ActivityTracker());
+    std::optional<platform::PropertyList> stored = platform::UserDefaults::standard().object(storeKey);
     tracker->store_ = loadStore();
+    // The writer decodes its copy from the same bytes, beside the main
+    // thread; bytes that hold no store give it the empty store too.
+    const platform::Data* bytes = stored ? stored->data() : nullptr;
+    const bool holdsStore = !tracker->store_.activities.empty() || !tracker->store_.webActivities.empty();
+    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes && holdsStore ? *bytes : platform::Data{});
     tracker->startTimers();
     return tracker;
 }
@@ -71,18 +78,29 @@ void ActivityTracker::tick() {
 void ActivityTracker::creditWebsite(const std::string& host) {
     auto entry = store_.webActivities.try_emplace(host, WebsiteActivity{host, 0}).first;
     entry->second.accumulated += 1.0;
+    creditedWebsites_.insert(host);
     unsavedCredits_ = true;
 }
 
 void ActivityTracker::creditApplication(const std::string& name) {
     auto entry = store_.activities.try_emplace(name, AppActivity{name, 0}).first;
     entry->second.accumulated += 1.0;
+    creditedApplications_.insert(name);
     unsavedCredits_ = true;
 }
 
 void ActivityTracker::saveStore() {
-    platform::UserDefaults::standard().set(platform::PropertyList(platform::PropertyListEncoder::encode(store_)),
-                                           storeKey);
+    StoreWriter::Changes changes;
+    changes.emptied = std::exchange(emptiedSinceSave_, false);
+    for (const std::string& name : creditedApplications_) {
+        changes.activities.emplace_back(name, store_.activities.at(name));
+    }
+    for (const std::string& host : creditedWebsites_) {
+        changes.websites.emplace_back(host, store_.webActivities.at(host));
+    }
+    creditedApplications_.clear();
+    creditedWebsites_.clear();
+    writer_->write(std::move(changes));
     unsavedCredits_ = false;
 }
 
@@ -90,6 +108,9 @@ void ActivityTracker::togglePause() { trackerRunning_ = !trackerRunning_; }
 
 void ActivityTracker::resetTimes() {
     store_ = Store{};
+    creditedApplications_.clear();
+    creditedWebsites_.clear();
+    emptiedSinceSave_ = true;
     saveStore();
 }
 
@@ -97,6 +118,9 @@ void ActivityTracker::saveUnsavedCredits() {
     if (unsavedCredits_) {
         saveStore();
     }
+    waitForSaves();
 }
+
+void ActivityTracker::waitForSaves() { writer_->waitUntilWritten(); }
 
 } // namespace Hourtrail

@@ -1,18 +1,20 @@
 #pragma once
 
 #include "Hourtrail/Store.h"
+#include "Hourtrail/StoreWriter.h"
 
 #include "platform/combine/AnyCancellable.h"
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace Hourtrail {
 
 // Credits one second a tick to the frontmost application (and, for a
 // browser, to the host of its page) and keeps the totals under
-// "Hourtrail.store". Its timers run in the run loop's default mode only, so
+// "Hourtrail.store", written by a StoreWriter of its own. Its timers run in the run loop's default mode only, so
 // nothing is credited while a menu is open, and hold the tracker weakly.
 class ActivityTracker : public std::enable_shared_from_this<ActivityTracker> {
 public:
@@ -28,13 +30,17 @@ public:
 
     // One sample of the frontmost application.
     void tick();
+    // Hands the entries credited since the last save to the writer.
     void saveStore();
     void togglePause();
     // Empties both totals and writes that at once, paused or not.
     void resetTimes();
     // At the end of the program: writes what the periodic save has not yet
-    // written, which while paused is everything since the pause.
+    // written, which while paused is everything since the pause, and waits
+    // until the defaults hold it.
     void saveUnsavedCredits();
+    // Returns once every save made so far is in the defaults.
+    void waitForSaves();
 
     // The store as read from the defaults; empty when missing or undecodable.
     static Store loadStore();
@@ -49,6 +55,12 @@ private:
     Store store_;
     // Credits made since the store was last written.
     bool unsavedCredits_ = false;
+    // What the next save hands over: the keys credited since the last one,
+    // and whether the totals were reset in between.
+    std::set<std::string> creditedApplications_;
+    std::set<std::string> creditedWebsites_;
+    bool emptiedSinceSave_ = false;
+    std::unique_ptr<StoreWriter> writer_;
     platform::CancelBag cancelBag;
     // Every timer lives in the bag; no single subscription is kept apart.
     std::optional<platform::AnyCancellable> cancellableTimer;

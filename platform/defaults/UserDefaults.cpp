@@ -21,6 +21,7 @@
 #include <map>
 #include <mutex>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -407,6 +408,8 @@ std::optional<URL> UserDefaults::url(std::string_view key) const {
 }
 
 void UserDefaults::set(const PropertyList& value, std::string_view key) { state_->change(key, value); }
+
+void UserDefaults::set(PropertyList&& value, std::string_view key) { state_->change(key, std::move(value)); }
 
 void UserDefaults::setURL(const std::optional<URL>& url, std::string_view key) {
     if (!url) {

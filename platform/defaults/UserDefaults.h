@@ -69,6 +69,8 @@ public:
     std::optional<URL> url(std::string_view key) const;
 
     void set(const PropertyList& value, std::string_view key);
+    // Takes the value over: a large data value is not copied.
+    void set(PropertyList&& value, std::string_view key);
     // Overloads that keep literals from converting to the wrong kind
     // (a string literal to a boolean, an int to a real).
     void set(bool value, std::string_view key) { set(PropertyList(value), key); }

@@ -79,24 +79,55 @@ TEST_F(ActivityTrackerTest, SavesEveryTenSecondsWhileRunningAndResetsAtOnceWhile
     front("Xcode");
     auto tracker = ActivityTracker::make();
     advance(9);
-    EXPECT_EQ(stored(), std::nullopt);
+    EXPECT_EQ(stored(*tracker), std::nullopt);
     advance(10);
-    EXPECT_EQ(stored(), storeOf({{"Xcode", 10}}));
+    EXPECT_EQ(stored(*tracker), storeOf({{"Xcode", 10}}));
 
     // Paused from 19 s to 49 s: no credits, and the saves at 20, 30 and 40 s skip.
     tracker->togglePause();
     UserDefaults::standard().removeObject(ActivityTracker::storeKey);
     advance(30);
-    EXPECT_EQ(stored(), std::nullopt);
+    EXPECT_EQ(stored(*tracker), std::nullopt);
     tracker->togglePause();
     advance(1);
-    EXPECT_EQ(stored(), storeOf({{"Xcode", 20}}));
+    EXPECT_EQ(stored(*tracker), storeOf({{"Xcode", 20}}));
 
     tracker->togglePause();
     tracker->resetTimes();
-    EXPECT_EQ(stored(), Store{});
+    EXPECT_EQ(stored(*tracker), Store{});
     EXPECT_EQ(tracker->store(), Store{});
     EXPECT_FALSE(tracker->trackerRunning());
+}
+
+// Saves hand over only what changed; what is written must still be the
+// whole store: the totals of earlier runs, this run's credits and resets.
+TEST_F(ActivityTrackerTest, EverySaveWritesTheWholeStoreThoughOnlyChangesAreHandedOver) {
+    store(storeOf({{"Mail", 100}, {"Xcode", 7}}, {{"apple.com", 50}}));
+    front("Xcode");
+    auto tracker = ActivityTracker::make();
+    advance(10);
+    EXPECT_EQ(stored(*tracker), storeOf({{"Mail", 100}, {"Xcode", 17}}, {{"apple.com", 50}}));
+
+    // Saves queued behind one another are written in order.
+    front("Safari");
+    answer("Safari", "https://www.apple.com/");
+    advance(1);
+    tracker->saveStore();
+    tracker->resetTimes();
+    advance(1);
+    tracker->saveStore();
+    front("Mail");
+    advance(1);
+    tracker->saveStore();
+    EXPECT_EQ(stored(*tracker), storeOf({{"Safari", 1}, {"Mail", 1}}, {{"apple.com", 1}}));
+    EXPECT_EQ(stored(*tracker), tracker->store());
+
+    // A new run's copy starts from what was written.
+    tracker.reset();
+    front("Xcode");
+    tracker = ActivityTracker::make();
+    advance(10);
+    EXPECT_EQ(stored(*tracker), storeOf({{"Safari", 1}, {"Mail", 1}, {"Xcode", 10}}, {{"apple.com", 1}}));
 }
 
 TEST_F(ActivityTrackerTest, ADamagedStoredValueGivesTheEmptyStoreAndIsLeftAlone) {

@@ -35,7 +35,12 @@ protected:
         server().setScriptAnswer(browser, platform::ScriptResult::value(text));
     }
 
-    // "Hourtrail.store" decoded; nothing when absent or undecodable.
+    // "Hourtrail.store" decoded once the tracker's saves so far are in the
+    // defaults; nothing when absent or undecodable.
+    std::optional<Hourtrail::Store> stored(Hourtrail::ActivityTracker& tracker) {
+        tracker.waitForSaves();
+        return stored();
+    }
     std::optional<Hourtrail::Store> stored() {
         auto data = platform::UserDefaults::standard().data(Hourtrail::ActivityTracker::storeKey);
         return data ? platform::PropertyListDecoder::decode<Hourtrail::Store>(*data) : std::nullopt;
