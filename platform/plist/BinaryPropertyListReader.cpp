@@ -320,13 +320,11 @@ PropertyList BinaryPropertyListReader::readDictionary(std::uint64_t index, std::
     const std::uint64_t count = readCount(position, marker, 2 * objectRefSize_);
     const std::uint64_t values = position + count * objectRefSize_;
     PropertyListDictionary dictionary;
-    // A record's few fields get their room at once. A larger count grows as
-    // its entries arrive, each paid for, so that a count no entry backs
-    // cannot claim memory at every level of nesting.
-    constexpr std::uint64_t reservedUpTo = 64;
-    if (count <= reservedUpTo) {
-        dictionary.reserve(count);
-    }
+    // The entries are paid for before their room is made, all at once, so
+    // that a count no entry backs cannot claim more memory than the file's
+    // allowance, at any level of nesting.
+    spend(count * sizeof(PropertyListDictionary::Entry));
+    dictionary.reserve(count);
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::uint64_t keyIndex = readReference(position + i * objectRefSize_);
         const std::uint64_t keyOffset = objectOffset(keyIndex);
@@ -334,7 +332,6 @@ PropertyList BinaryPropertyListReader::readDictionary(std::uint64_t index, std::
         if (keyType != markerAsciiString && keyType != markerUtf16String) {
             fail("dictionary key " + std::to_string(keyIndex) + " is not a string");
         }
-        spend(sizeof(PropertyListDictionary::Entry));
         std::string key = readString(keyOffset);
         // A repeated key keeps its first place and its last value.
         dictionary.set(std::move(key), readObject(readReference(values + i * objectRefSize_), depth + 1));
