@@ -1,6 +1,7 @@
 #include "platform/qt/SessionApplications.h"
 
 #include "platform/qt/UnknownSessionApplications.h"
+#include "platform/qt/kde/KWinScriptApplications.h"
 #include "platform/qt/wayland/ForeignToplevelApplications.h"
 #include "platform/qt/x11/X11Applications.h"
 
@@ -12,6 +13,10 @@ std::unique_ptr<SessionApplications> SessionApplications::forThisSession() {
     // asked first.
     if (auto wayland = ForeignToplevelApplications::connect()) {
         return wayland;
+    }
+    // Plasma on Wayland keeps its list to itself; a script inside KWin tells.
+    if (auto kwin = KWinScriptApplications::connect()) {
+        return kwin;
     }
     if (auto x11 = X11Applications::connect()) {
         return x11;

@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// A session that tells no one its windows (GNOME or Plasma on Wayland with
-// this program on Wayland too, a bare compositor): there are none, which
+// A session that tells no one its windows (GNOME on Wayland with this
+// program on Wayland too, a bare compositor): there are none, which
 // standard error says the first time they are asked for.
 class UnknownSessionApplications final : public SessionApplications {
 public:
