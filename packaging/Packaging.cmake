@@ -214,6 +214,16 @@ function(menulets_install_symbolic_icons)
   endforeach()
 endfunction()
 
+# The GNOME Shell extension that tells the programs which window is in front
+# on GNOME's Wayland sessions, where nothing else does. Installed system-wide;
+# a person enables it (gnome-extensions enable front-window@menulets.dev).
+function(menulets_install_shell_extension)
+  set(uuid front-window@menulets.dev)
+  install(FILES ${PROJECT_SOURCE_DIR}/platform/qt/gnome/${uuid}/metadata.json
+                ${PROJECT_SOURCE_DIR}/platform/qt/gnome/${uuid}/extension.js
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/${uuid})
+endfunction()
+
 # After an install into a prefix of one's own (not a package's staging folder,
 # where dpkg's triggers do it), the desktop's caches learn the new entries at
 # once: Blinkbreak's URL scheme is routed, the icons are found.

@@ -1,6 +1,7 @@
 #include "platform/qt/SessionApplications.h"
 
 #include "platform/qt/UnknownSessionApplications.h"
+#include "platform/qt/gnome/ShellExtensionApplications.h"
 #include "platform/qt/kde/KWinScriptApplications.h"
 #include "platform/qt/wayland/ForeignToplevelApplications.h"
 #include "platform/qt/x11/X11Applications.h"
@@ -17,6 +18,10 @@ std::unique_ptr<SessionApplications> SessionApplications::forThisSession() {
     // Plasma on Wayland keeps its list to itself; a script inside KWin tells.
     if (auto kwin = KWinScriptApplications::connect()) {
         return kwin;
+    }
+    // GNOME Shell neither; the suite's extension for it tells.
+    if (auto shell = ShellExtensionApplications::connect()) {
+        return shell;
     }
     if (auto x11 = X11Applications::connect()) {
         return x11;

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """cmake --install puts every program and menulets-defaults, a manual page for
 each, one desktop entry per program (Blinkbreak's registering its URL
-scheme), the icons and the AppStream metainfo under a prefix; the entries pass
+scheme), the icons, the AppStream metainfo and the GNOME Shell extension under
+a prefix; the entries pass
 desktop-file-validate, the metainfo appstreamcli validate, the pages man's own
 check. The install refreshes the desktop's caches in the prefix, so that the
 scheme is routed to Blinkbreak at once, even where a cache was there before."""
-import os, shutil, subprocess, sys, tempfile
+import json, os, shutil, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -95,6 +96,12 @@ with tempfile.TemporaryDirectory() as home:
         check_entry(prefix, program)
         check_manual_page(prefix, program)
         check_metainfo(prefix, program)
+    # GNOME Shell takes an extension only from a folder named after its uuid.
+    extensions = os.path.join(prefix, "share", "gnome-shell", "extensions")
+    assert os.listdir(extensions) == ["front-window@menulets.dev"], os.listdir(extensions)
+    with open(os.path.join(extensions, "front-window@menulets.dev", "metadata.json")) as file:
+        assert json.load(file)["uuid"] == "front-window@menulets.dev"
+    assert os.path.exists(os.path.join(extensions, "front-window@menulets.dev", "extension.js"))
     for document in ["copyright", "changelog.gz"]:
         assert os.path.exists(os.path.join(prefix, "share", "doc", "menulets", document)), document
 

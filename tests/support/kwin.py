@@ -74,14 +74,22 @@ def main():
                 print("unloaded " + name, flush=True)
             invocation.return_value(GLib.Variant("(b)", (found,)))
 
+    pending = b""
+
     def command(channel, condition):
-        line = sys.stdin.readline()
-        if not line:
+        # Lines that arrive together are read together: a buffered readline
+        # would keep the later ones from the watch.
+        nonlocal pending
+        chunk = os.read(sys.stdin.fileno(), 65536)
+        if not chunk:
             loop.quit()
             return False
-        for runner in running:
-            runner.stdin.write(line)
-            runner.stdin.flush()
+        pending += chunk
+        *lines, pending = pending.split(b"\n")
+        for line in (raw.decode() + "\n" for raw in lines):
+            for runner in running:
+                runner.stdin.write(line)
+                runner.stdin.flush()
         return True
 
     connection.register_object(PATH, INTERFACE, method_call, None, None)

@@ -18,13 +18,13 @@ constexpr const char* kwinService = "org.kde.KWin";
 constexpr const char* scriptingPath = "/Scripting";
 constexpr const char* scriptingInterface = "org.kde.kwin.Scripting";
 // KWin answers at once; one that does not is taken as absent.
-constexpr int answerMilliseconds = 1000;
+constexpr int kwinAnswerMilliseconds = 1000;
 
 QDBusMessage callScripting(const QDBusConnection& bus, const QString& method, const QVariantList& arguments = {}) {
     QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(kwinService), QLatin1String(scriptingPath),
                                                        QLatin1String(scriptingInterface), method);
     call.setArguments(arguments);
-    return bus.call(call, QDBus::Block, answerMilliseconds);
+    return bus.call(call, QDBus::Block, kwinAnswerMilliseconds);
 }
 
 // Where the script is written for KWin to read: the session's private

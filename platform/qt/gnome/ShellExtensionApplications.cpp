@@ -1,0 +1,80 @@
+#include "platform/qt/gnome/ShellExtensionApplications.h"
+
+#include "platform/foundation/Environment.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+#include <iostream>
+
+namespace platform {
+
+namespace {
+
+constexpr const char* shellService = "org.gnome.Shell";
+// The Shell answers at once; one that does not is taken as without the extension.
+constexpr int shellAnswerMilliseconds = 1000;
+
+} // namespace
+
+std::unique_ptr<ShellExtensionApplications> ShellExtensionApplications::connect() {
+    if (environmentValue("WAYLAND_DISPLAY").empty()) {
+        return nullptr;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QLatin1String(shellService))) {
+        return nullptr;
+    }
+    std::unique_ptr<ShellExtensionApplications> applications(new ShellExtensionApplications());
+    if (!applications->follow()) {
+        std::cerr << "GNOME Shell tells no program which window is in front; the extension that tells this one is "
+                     "not enabled. Enable it with: gnome-extensions enable "
+                  << extensionUuid << " (then log out and in again).\n";
+        return nullptr;
+    }
+    return applications;
+}
+
+ShellExtensionApplications::ShellExtensionApplications()
+    : namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {}
+
+bool ShellExtensionApplications::follow() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString path = QLatin1String(FrontWindowReports::objectPath);
+    const QString interface = QLatin1String(FrontWindowReports::interfaceName);
+    // Followed before asking, so that no change falls between the two.
+    if (!bus.connect(QLatin1String(shellService), path, interface, QStringLiteral("Activated"), &reports_,
+                     SLOT(Activated(QString, QString, QString)))) {
+        return false;
+    }
+    const QDBusMessage current = bus.call(
+        QDBusMessage::createMethodCall(QLatin1String(shellService), path, interface, QStringLiteral("Current")),
+        QDBus::Block, shellAnswerMilliseconds);
+    const QList<QVariant> window = current.arguments();
+    if (current.type() != QDBusMessage::ReplyMessage || window.size() != 3) {
+        return false;
+    }
+    reports_.Activated(window[0].toString(), window[1].toString(), window[2].toString());
+    return true;
+}
+
+std::vector<RunningApplication> ShellExtensionApplications::running() {
+    if (auto application = frontmost()) {
+        return {*application};
+    }
+    return {};
+}
+
+std::optional<RunningApplication> ShellExtensionApplications::frontmost() {
+    const auto& window = reports_.current();
+    if (!window) {
+        return std::nullopt;
+    }
+    return namer_.application(window->processIdentifier, window->windowClass);
+}
+
+std::optional<SessionApplications::FrontWindow> ShellExtensionApplications::frontWindow() {
+    return reports_.current();
+}
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/qt/ApplicationNamer.h"
+#include "platform/qt/FrontWindowReports.h"
+#include "platform/qt/SessionApplications.h"
+
+#include <memory>
+
+namespace platform {
+
+// The window in front in a GNOME session on Wayland, where GNOME Shell tells
+// no other program: the suite's Shell extension (front-window@menulets.dev)
+// serves it on the Shell's own bus name (org.gnome.Shell,
+// /dev/menulets/FrontWindow): asked once, then followed through its
+// Activated signal (FrontWindowReports).
+class ShellExtensionApplications final : public SessionApplications {
+public:
+    static constexpr const char* extensionUuid = "front-window@menulets.dev";
+
+    // Following the extension of this Wayland session's GNOME Shell; nothing
+    // outside Wayland, without GNOME Shell, or where the extension does not
+    // answer (which standard error then says once, with how to enable it).
+    static std::unique_ptr<ShellExtensionApplications> connect();
+
+    // The extension reports only the window in front: the application it is, if any.
+    std::vector<RunningApplication> running() override;
+    std::optional<RunningApplication> frontmost() override;
+    std::optional<FrontWindow> frontWindow() override;
+
+private:
+    ShellExtensionApplications();
+    bool follow();
+
+    FrontWindowReports reports_;
+    ApplicationNamer namer_;
+};
+
+} // namespace platform
