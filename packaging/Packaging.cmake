@@ -215,13 +215,34 @@ function(menulets_install_symbolic_icons)
 endfunction()
 
 # The GNOME Shell extension that tells the programs which window is in front
-# on GNOME's Wayland sessions, where nothing else does. Installed system-wide;
-# a person enables it (gnome-extensions enable front-window@menulets.dev).
+# on GNOME's Wayland sessions, where nothing else does, in the two forms
+# GNOME loads: a module for 45 and later, a script for 40 to 44, under uuids
+# of their own. Made in the build tree's share/ (where the desktop tests find
+# them) and installed system-wide; a person enables the one of their GNOME.
 function(menulets_install_shell_extension)
-  set(uuid front-window@menulets.dev)
-  install(FILES ${PROJECT_SOURCE_DIR}/platform/qt/gnome/${uuid}/metadata.json
-                ${PROJECT_SOURCE_DIR}/platform/qt/gnome/${uuid}/extension.js
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/${uuid})
+  set(source ${PROJECT_SOURCE_DIR}/platform/qt/gnome/front-window)
+  foreach(form modules scripts)
+    if(form STREQUAL modules)
+      set(uuid front-window@menulets.dev)
+      set(VARIANT_NOTE "For GNOME 45 and later.")
+      set(IMPORTS "import Gio from 'gi://Gio';\nimport GLib from 'gi://GLib';\nimport {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';")
+      set(CLASS "export default class FrontWindowExtension extends Extension")
+      set(ENDING "")
+    else()
+      set(uuid front-window-legacy@menulets.dev)
+      set(VARIANT_NOTE "For GNOME 40 to 44.")
+      set(IMPORTS "const {Gio, GLib} = imports.gi;")
+      set(CLASS "class FrontWindowExtension")
+      set(ENDING "\nfunction init() {\n    return new FrontWindowExtension();\n}")
+    endif()
+    string(REPLACE "\\n" "\n" IMPORTS "${IMPORTS}")
+    string(REPLACE "\\n" "\n" ENDING "${ENDING}")
+    set(folder ${PROJECT_BINARY_DIR}/share/gnome-shell/extensions/${uuid})
+    configure_file(${source}/extension.js.in ${folder}/extension.js @ONLY)
+    configure_file(${source}/${form}.metadata.json ${folder}/metadata.json COPYONLY)
+    install(FILES ${folder}/metadata.json ${folder}/extension.js
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/${uuid})
+  endforeach()
 endfunction()
 
 # After an install into a prefix of one's own (not a package's staging folder,

@@ -98,10 +98,12 @@ with tempfile.TemporaryDirectory() as home:
         check_metainfo(prefix, program)
     # GNOME Shell takes an extension only from a folder named after its uuid.
     extensions = os.path.join(prefix, "share", "gnome-shell", "extensions")
-    assert os.listdir(extensions) == ["front-window@menulets.dev"], os.listdir(extensions)
-    with open(os.path.join(extensions, "front-window@menulets.dev", "metadata.json")) as file:
-        assert json.load(file)["uuid"] == "front-window@menulets.dev"
-    assert os.path.exists(os.path.join(extensions, "front-window@menulets.dev", "extension.js"))
+    uuids = sorted(os.listdir(extensions))
+    assert uuids == ["front-window-legacy@menulets.dev", "front-window@menulets.dev"], uuids
+    for uuid in uuids:
+        with open(os.path.join(extensions, uuid, "metadata.json")) as file:
+            assert json.load(file)["uuid"] == uuid
+        assert os.path.exists(os.path.join(extensions, uuid, "extension.js"))
     for document in ["copyright", "changelog.gz"]:
         assert os.path.exists(os.path.join(prefix, "share", "doc", "menulets", document)), document
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """GNOME Shell of the tests' own, for its extensions, on the session bus of
-DBUS_SESSION_BUS_ADDRESS: `gnome_shell.py EXTENSION_FOLDER` owns
-org.gnome.Shell and runs the extension under Node (gnome_shell_runner.mjs),
-serving on the bus what it exports: the calls it answers and the signals it
-emits. `gnome_shell.py --disabled` owns the name with no extension. It
+DBUS_SESSION_BUS_ADDRESS: `gnome_shell.py VERSION EXTENSION_FOLDER` owns
+org.gnome.Shell, serves its ShellVersion, and runs the extension under Node
+(gnome_shell_runner.mjs), serving on the bus what it exports: the calls it
+answers and the signals it emits. `gnome_shell.py VERSION --disabled` owns
+the name with no extension. It
 prints "ready" once the extension's object is served; each line of standard
 input is a command for the extension's display (see the runner)."""
 import json, os, subprocess, sys, threading
@@ -13,12 +14,19 @@ gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
 NAME = "org.gnome.Shell"
+SHELL = Gio.DBusNodeInfo.new_for_xml("""
+<node><interface name="org.gnome.Shell">
+  <property name="ShellVersion" type="s" access="read"/>
+</interface></node>""").interfaces[0]
 SUPPORT = os.path.dirname(os.path.abspath(__file__))
 
 
 def main():
-    folder = None if sys.argv[1] == "--disabled" else sys.argv[1]
+    version = sys.argv[1]
+    folder = None if sys.argv[2] == "--disabled" else sys.argv[2]
     connection = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    connection.register_object("/org/gnome/Shell", SHELL, None,
+                               lambda *_: GLib.Variant("s", version), None)
     loop = GLib.MainLoop()
     runner = None
     exported = {}  # path, interface name, registration id

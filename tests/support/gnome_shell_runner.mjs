@@ -1,4 +1,5 @@
-// Runs a GNOME Shell extension under Node, with a display of the tests' own
+// Runs a GNOME Shell extension (of GNOME 45 and later, or of 40 to 44) under
+// Node, with a display of the tests' own
 // (global.display: its focus_window and the windows' titles):
 //
 //     node --experimental-loader gnome_shell_loader.mjs gnome_shell_runner.mjs EXTENSION_FOLDER
@@ -13,6 +14,9 @@ import fs from 'fs';
 import path from 'path';
 import readline from 'readline';
 import {pathToFileURL} from 'url';
+import vm from 'vm';
+
+import {Gio, GLib} from './gnome_shell_fakes.mjs';
 
 const folder = process.argv[2];
 
@@ -52,9 +56,19 @@ function window({wmClass, pid, title}) {
 const display = {focus_window: null, ...signals()};
 globalThis.global = {display};
 
+// GNOME 45 and later load an extension as a module with a default class;
+// earlier ones run it as a script with `imports` and call its init().
 const metadata = JSON.parse(fs.readFileSync(path.join(folder, 'metadata.json'), 'utf8'));
-const {default: ExtensionClass} = await import(pathToFileURL(path.join(folder, 'extension.js')).href);
-const extension = new ExtensionClass(metadata);
+const script = path.join(folder, 'extension.js');
+let extension;
+if (Math.max(...metadata['shell-version'].map(Number)) >= 45) {
+    const {default: ExtensionClass} = await import(pathToFileURL(script).href);
+    extension = new ExtensionClass(metadata);
+} else {
+    const context = vm.createContext({imports: {gi: {Gio, GLib}}, global: globalThis.global});
+    vm.runInContext(fs.readFileSync(script, 'utf8'), context, {filename: script});
+    extension = vm.runInContext('init', context)(metadata);
+}
 extension.enable();
 
 readline.createInterface({input: process.stdin}).on('line', (line) => {

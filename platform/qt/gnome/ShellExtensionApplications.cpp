@@ -4,6 +4,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 
 #include <iostream>
 
@@ -28,8 +29,8 @@ std::unique_ptr<ShellExtensionApplications> ShellExtensionApplications::connect(
     std::unique_ptr<ShellExtensionApplications> applications(new ShellExtensionApplications());
     if (!applications->follow()) {
         std::cerr << "GNOME Shell tells no program which window is in front; the extension that tells this one is "
-                     "not enabled. Enable it with: gnome-extensions enable "
-                  << extensionUuid << " (then log out and in again).\n";
+                     "not enabled. "
+                  << enablingAdvice() << "\n";
         return nullptr;
     }
     return applications;
@@ -56,6 +57,26 @@ bool ShellExtensionApplications::follow() {
     }
     reports_.Activated(window[0].toString(), window[1].toString(), window[2].toString());
     return true;
+}
+
+std::string ShellExtensionApplications::enablingAdvice() {
+    QDBusMessage ask = QDBusMessage::createMethodCall(QLatin1String(shellService), QStringLiteral("/org/gnome/Shell"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    ask.setArguments({QStringLiteral("org.gnome.Shell"), QStringLiteral("ShellVersion")});
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(ask, QDBus::Block, shellAnswerMilliseconds);
+    const QString version = answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty()
+                                ? answer.arguments().front().value<QDBusVariant>().variant().toString()
+                                : QString();
+    bool number = false;
+    const int major = version.section(QLatin1Char('.'), 0, 0).toInt(&number);
+    const char* after = " (then log out and in again).";
+    if (!number) {
+        return std::string("Enable it with: gnome-extensions enable front-window@menulets.dev on GNOME 45 and later, "
+                           "front-window-legacy@menulets.dev on GNOME 40 to 44") + after;
+    }
+    return std::string("Enable it with: gnome-extensions enable ") +
+           (major >= 45 ? "front-window@menulets.dev" : "front-window-legacy@menulets.dev") + after;
 }
 
 std::vector<RunningApplication> ShellExtensionApplications::running() {
