@@ -13,6 +13,9 @@ import gi
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import stdin_lines  # noqa: E402
+
 NAME = "org.gnome.Shell"
 SHELL = Gio.DBusNodeInfo.new_for_xml("""
 <node><interface name="org.gnome.Shell">
@@ -59,23 +62,10 @@ def main():
         for line in runner.stdout:
             GLib.idle_add(handle, line)
 
-    pending = b""
-
-    def command(channel, condition):
-        # Lines that arrive together are read together: a buffered readline
-        # would keep the later ones from the watch.
-        nonlocal pending
-        chunk = os.read(sys.stdin.fileno(), 65536)
-        if not chunk:
-            loop.quit()
-            return False
-        pending += chunk
-        *lines, pending = pending.split(b"\n")
-        for line in (raw.decode() + "\n" for raw in lines):
-            if runner:
-                runner.stdin.write(line)
-                runner.stdin.flush()
-        return True
+    def command(line):
+        if runner:
+            runner.stdin.write(line)
+            runner.stdin.flush()
 
     def name_acquired(*_):
         nonlocal runner
@@ -90,8 +80,7 @@ def main():
 
     Gio.bus_own_name_on_connection(connection, NAME, Gio.BusNameOwnerFlags.NONE, name_acquired,
                                    lambda *_: loop.quit())
-    GLib.io_add_watch(GLib.IOChannel.unix_new(sys.stdin.fileno()), GLib.PRIORITY_DEFAULT, GLib.IO_IN | GLib.IO_HUP,
-                      command)
+    stdin_lines.watch(loop, command)
     loop.run()
     if runner:
         runner.terminate()

@@ -13,6 +13,9 @@ import gi
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import stdin_lines  # noqa: E402
+
 NAME = "org.kde.KWin"
 PATH = "/Scripting"
 INTERFACE = Gio.DBusNodeInfo.new_for_xml("""
@@ -74,30 +77,16 @@ def main():
                 print("unloaded " + name, flush=True)
             invocation.return_value(GLib.Variant("(b)", (found,)))
 
-    pending = b""
-
-    def command(channel, condition):
-        # Lines that arrive together are read together: a buffered readline
-        # would keep the later ones from the watch.
-        nonlocal pending
-        chunk = os.read(sys.stdin.fileno(), 65536)
-        if not chunk:
-            loop.quit()
-            return False
-        pending += chunk
-        *lines, pending = pending.split(b"\n")
-        for line in (raw.decode() + "\n" for raw in lines):
-            for runner in running:
-                runner.stdin.write(line)
-                runner.stdin.flush()
-        return True
+    def command(line):
+        for runner in running:
+            runner.stdin.write(line)
+            runner.stdin.flush()
 
     connection.register_object(PATH, INTERFACE, method_call, None, None)
     loop = GLib.MainLoop()
     Gio.bus_own_name_on_connection(connection, NAME, Gio.BusNameOwnerFlags.NONE,
                                    lambda *_: print("ready", flush=True), lambda *_: loop.quit())
-    GLib.io_add_watch(GLib.IOChannel.unix_new(sys.stdin.fileno()), GLib.PRIORITY_DEFAULT, GLib.IO_IN | GLib.IO_HUP,
-                      command)
+    stdin_lines.watch(loop, command)
     loop.run()
     for runner in running:
         runner.terminate()

@@ -36,15 +36,14 @@ std::unique_ptr<ShellExtensionApplications> ShellExtensionApplications::connect(
     return applications;
 }
 
-ShellExtensionApplications::ShellExtensionApplications()
-    : namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {}
+ShellExtensionApplications::ShellExtensionApplications() = default;
 
 bool ShellExtensionApplications::follow() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString path = QLatin1String(FrontWindowReports::objectPath);
     const QString interface = QLatin1String(FrontWindowReports::interfaceName);
     // Followed before asking, so that no change falls between the two.
-    if (!bus.connect(QLatin1String(shellService), path, interface, QStringLiteral("Activated"), &reports_,
+    if (!bus.connect(QLatin1String(shellService), path, interface, QStringLiteral("Activated"), &reports(),
                      SLOT(Activated(QString, QString, QString)))) {
         return false;
     }
@@ -55,7 +54,7 @@ bool ShellExtensionApplications::follow() {
     if (current.type() != QDBusMessage::ReplyMessage || window.size() != 3) {
         return false;
     }
-    reports_.Activated(window[0].toString(), window[1].toString(), window[2].toString());
+    reports().Activated(window[0].toString(), window[1].toString(), window[2].toString());
     return true;
 }
 
@@ -77,25 +76,6 @@ std::string ShellExtensionApplications::enablingAdvice() {
     }
     return std::string("Enable it with: gnome-extensions enable ") +
            (major >= 45 ? "front-window@menulets.dev" : "front-window-legacy@menulets.dev") + after;
-}
-
-std::vector<RunningApplication> ShellExtensionApplications::running() {
-    if (auto application = frontmost()) {
-        return {*application};
-    }
-    return {};
-}
-
-std::optional<RunningApplication> ShellExtensionApplications::frontmost() {
-    const auto& window = reports_.current();
-    if (!window) {
-        return std::nullopt;
-    }
-    return namer_.application(window->processIdentifier, window->windowClass);
-}
-
-std::optional<SessionApplications::FrontWindow> ShellExtensionApplications::frontWindow() {
-    return reports_.current();
 }
 
 } // namespace platform

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/qt/ApplicationNamer.h"
-#include "platform/qt/FrontWindowReports.h"
-#include "platform/qt/SessionApplications.h"
+#include "platform/qt/ReportedFrontWindowApplications.h"
 
 #include <memory>
 #include <string>
@@ -12,10 +10,9 @@ namespace platform {
 // The window in front in a GNOME session on Wayland, where GNOME Shell tells
 // no other program: the suite's Shell extension (front-window@menulets.dev,
 // or front-window-legacy@menulets.dev on GNOME 40 to 44) serves it on the
-// Shell's own bus name (org.gnome.Shell,
-// /dev/menulets/FrontWindow): asked once, then followed through its
-// Activated signal (FrontWindowReports).
-class ShellExtensionApplications final : public SessionApplications {
+// Shell's own bus name (org.gnome.Shell, /dev/menulets/FrontWindow): asked
+// once, then followed through its Activated signal (FrontWindowReports).
+class ShellExtensionApplications final : public ReportedFrontWindowApplications {
 public:
     // Following the extension of this Wayland session's GNOME Shell; nothing
     // outside Wayland, without GNOME Shell, or where the extension does not
@@ -23,19 +20,11 @@ public:
     // extension for the Shell's version).
     static std::unique_ptr<ShellExtensionApplications> connect();
 
-    // The extension reports only the window in front: the application it is, if any.
-    std::vector<RunningApplication> running() override;
-    std::optional<RunningApplication> frontmost() override;
-    std::optional<FrontWindow> frontWindow() override;
-
 private:
     ShellExtensionApplications();
     bool follow();
     // How to enable the extension this Shell takes.
     static std::string enablingAdvice();
-
-    FrontWindowReports reports_;
-    ApplicationNamer namer_;
 };
 
 } // namespace platform

@@ -95,12 +95,11 @@ std::unique_ptr<KWinScriptApplications> KWinScriptApplications::connect() {
 }
 
 KWinScriptApplications::KWinScriptApplications()
-    : pluginName_(QStringLiteral("dev.menulets.front-window.%1").arg(::getpid())),
-      namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {}
+    : pluginName_(QStringLiteral("dev.menulets.front-window.%1").arg(::getpid())) {}
 
 bool KWinScriptApplications::load() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!reports_.receiveCallsOn(bus)) {
+    if (!reports().receiveCallsOn(bus)) {
         return false;
     }
     scriptPath_ = scriptFolder() + QLatin1Char('/') + pluginName_ + QStringLiteral(".js");
@@ -130,22 +129,5 @@ KWinScriptApplications::~KWinScriptApplications() {
         QFile::remove(scriptPath_);
     }
 }
-
-std::vector<RunningApplication> KWinScriptApplications::running() {
-    if (auto application = frontmost()) {
-        return {*application};
-    }
-    return {};
-}
-
-std::optional<RunningApplication> KWinScriptApplications::frontmost() {
-    const auto& window = reports_.current();
-    if (!window) {
-        return std::nullopt;
-    }
-    return namer_.application(window->processIdentifier, window->windowClass);
-}
-
-std::optional<SessionApplications::FrontWindow> KWinScriptApplications::frontWindow() { return reports_.current(); }
 
 } // namespace platform

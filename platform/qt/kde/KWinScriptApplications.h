@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/qt/ApplicationNamer.h"
-#include "platform/qt/FrontWindowReports.h"
-#include "platform/qt/SessionApplications.h"
+#include "platform/qt/ReportedFrontWindowApplications.h"
 
 #include <QString>
 
@@ -14,18 +12,13 @@ namespace platform {
 // other program: a small KWin script, loaded over the session bus
 // (org.kde.KWin /Scripting) for the life of this program, reports each
 // activated window back to it (FrontWindowReports). On Plasma 5.27 and 6.
-class KWinScriptApplications final : public SessionApplications {
+class KWinScriptApplications final : public ReportedFrontWindowApplications {
 public:
     // Loaded into the KWin of this Wayland session; nothing outside Wayland
     // (X11's window manager answers there) or without KWin.
     static std::unique_ptr<KWinScriptApplications> connect();
     // Unloads the script.
     ~KWinScriptApplications() override;
-
-    // The script reports only the window in front: the application it is, if any.
-    std::vector<RunningApplication> running() override;
-    std::optional<RunningApplication> frontmost() override;
-    std::optional<FrontWindow> frontWindow() override;
 
     // The script that reports to the program at `busName`.
     static QString scriptText(const QString& busName);
@@ -34,11 +27,9 @@ private:
     KWinScriptApplications();
     bool load();
 
-    FrontWindowReports reports_;
     QString scriptPath_;
     QString pluginName_;
     bool loaded_ = false;
-    ApplicationNamer namer_;
 };
 
 } // namespace platform
