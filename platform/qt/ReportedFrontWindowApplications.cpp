@@ -1,9 +1,22 @@
 #include "platform/qt/ReportedFrontWindowApplications.h"
 
+#include "platform/foundation/Environment.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
 namespace platform {
 
 ReportedFrontWindowApplications::ReportedFrontWindowApplications()
     : namer_("/proc", DesktopEntryIndex(DesktopEntryIndex::sessionFolders(), DesktopEntryIndex::messagesLocale())) {}
+
+bool ReportedFrontWindowApplications::inWaylandSessionWith(const char* service) {
+    if (environmentValue("WAYLAND_DISPLAY").empty()) {
+        return false;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface()->isServiceRegistered(QLatin1String(service));
+}
 
 std::vector<RunningApplication> ReportedFrontWindowApplications::running() {
     if (auto application = frontmost()) {

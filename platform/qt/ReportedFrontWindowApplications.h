@@ -19,6 +19,9 @@ public:
 
 protected:
     ReportedFrontWindowApplications();
+    // Whether this is a Wayland session whose bus has `service` (a
+    // compositor that keeps its windows to itself, whose own code must tell).
+    static bool inWaylandSessionWith(const char* service);
     FrontWindowReports& reports() { return reports_; }
 
 private:

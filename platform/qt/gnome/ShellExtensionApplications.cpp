@@ -1,8 +1,5 @@
 #include "platform/qt/gnome/ShellExtensionApplications.h"
 
-#include "platform/foundation/Environment.h"
-
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
 
@@ -19,11 +16,7 @@ constexpr int shellAnswerMilliseconds = 1000;
 } // namespace
 
 std::unique_ptr<ShellExtensionApplications> ShellExtensionApplications::connect() {
-    if (environmentValue("WAYLAND_DISPLAY").empty()) {
-        return nullptr;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QLatin1String(shellService))) {
+    if (!inWaylandSessionWith(shellService)) {
         return nullptr;
     }
     std::unique_ptr<ShellExtensionApplications> applications(new ShellExtensionApplications());

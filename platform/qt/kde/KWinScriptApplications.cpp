@@ -2,7 +2,6 @@
 
 #include "platform/foundation/Environment.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDir>
@@ -80,11 +79,7 @@ if (workspace.windowActivated !== undefined) {
 }
 
 std::unique_ptr<KWinScriptApplications> KWinScriptApplications::connect() {
-    if (environmentValue("WAYLAND_DISPLAY").empty()) {
-        return nullptr;
-    }
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QLatin1String(kwinService))) {
+    if (!inWaylandSessionWith(kwinService)) {
         return nullptr;
     }
     std::unique_ptr<KWinScriptApplications> applications(new KWinScriptApplications());
