@@ -28,19 +28,16 @@ std::string frontmostName() {
 
 std::shared_ptr<ActivityTracker> ActivityTracker::make() {
     std::shared_ptr<ActivityTracker> tracker(new ActivityTracker());
-    std::optional<platform::PropertyList> stored = platform::UserDefaults::standard().object(storeKey);
-    tracker->store_ = loadStore();
+    auto& defaults = platform::UserDefaults::standard();
+    const std::optional<platform::PropertyList> stored = defaults.object(storeKey);
+    // Missing or undecodable, the store starts empty.
+    tracker->store_ = platform::decodeStoredRecord<Store>(defaults, storeKey, stored).value_or(Store{});
     // The writer decodes its copy from the same bytes, beside the main
-    // thread; bytes that hold no store give it the empty store too.
+    // thread, and so comes to the same store.
     const platform::Data* bytes = stored ? stored->data() : nullptr;
-    const bool holdsStore = !tracker->store_.activities.empty() || !tracker->store_.webActivities.empty();
-    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes && holdsStore ? *bytes : platform::Data{});
+    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes ? *bytes : platform::Data{});
     tracker->startTimers();
     return tracker;
-}
-
-Store ActivityTracker::loadStore() {
-    return platform::decodeStoredRecord<Store>(platform::UserDefaults::standard(), storeKey).value_or(Store{});
 }
 
 void ActivityTracker::startTimers() {

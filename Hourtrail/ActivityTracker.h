@@ -42,9 +42,6 @@ public:
     // Returns once every save made so far is in the defaults.
     void waitForSaves();
 
-    // The store as read from the defaults; empty when missing or undecodable.
-    static Store loadStore();
-
 private:
     ActivityTracker() = default;
     void startTimers();

@@ -14,9 +14,11 @@ namespace platform {
 // cannot be decoded, which the defaults then keep aside before anything
 // replaces it: the program starts afresh without destroying what it could
 // not read.
+// `value` is what the defaults hold under `key`, for a caller that needs it
+// too and so reads it once.
 template <class T>
-std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key) {
-    const auto value = defaults.object(key);
+std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key,
+                                    const std::optional<PropertyList>& value) {
     if (!value) {
         return std::nullopt;
     }
@@ -28,6 +30,11 @@ std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_vi
     }
     defaults.keepAsideBeforeReplacing(key, error);
     return std::nullopt;
+}
+
+template <class T>
+std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key) {
+    return decodeStoredRecord<T>(defaults, key, defaults.object(key));
 }
 
 } // namespace platform
