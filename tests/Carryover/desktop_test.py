@@ -118,8 +118,9 @@ with tempfile.TemporaryDirectory() as root:
         assert program.poll() is None
 
         # A right click ends the program, as the console's right-click does.
-        assert desktop.end_with_right_click(program, x, y) == 0
+        status = desktop.end_with_right_click(program, x, y)
         errors = program.stderr.read().decode()
+        assert status == 0, (status, errors)
         assert "running headless" not in errors, errors
         xdesktop.wait_for(lambda: desktop.docked_icon("Carryover") is None, "the icon gone from the panel")
 
