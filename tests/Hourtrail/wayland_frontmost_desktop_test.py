@@ -5,9 +5,10 @@ one window named by the desktop entry its app id names, another by its app
 id alone, each focused in turn with swaymsg; the store is read back as it is
 saved. Hourtrail itself runs on sway's Xwayland, as Qt does without its
 Wayland plugin, and still sees the native windows."""
-import json, os, subprocess, sys
+import json, os, shutil, subprocess, sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+SUPPORT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support")
+sys.path.insert(0, SUPPORT)
 import swaydesktop  # noqa: E402
 import xdesktop  # noqa: E402
 import hourtrail_store  # noqa: E402
@@ -20,20 +21,6 @@ swaydesktop.skip_without()
 if subprocess.run(["/usr/bin/python3", "-c", "import gi; gi.require_version('Gtk', '3.0')"]).returncode != 0:
     print("skipped: no GTK for /usr/bin/python3")
     sys.exit(0)
-
-# A native Wayland window whose app id is the first argument (GTK takes it
-# from the program name).
-WINDOW = """
-import sys, gi
-gi.require_version("Gtk", "3.0")
-from gi.repository import GLib, Gtk
-GLib.set_prgname(sys.argv[1])
-window = Gtk.Window(title=sys.argv[2])
-window.set_default_size(300, 200)
-window.connect("destroy", Gtk.main_quit)
-window.show_all()
-Gtk.main()
-"""
 
 NOTES, SCRATCH = "dev.menulets.test.Notes", "dev.menulets.test.Scratch"
 
@@ -56,9 +43,8 @@ with swaydesktop.SwayDesktop() as sway:
     os.makedirs(applications)
     with open(os.path.join(applications, NOTES + ".desktop"), "w") as f:
         f.write("[Desktop Entry]\nType=Application\nName=Note Board\nExec=notes\n")
-    script = os.path.join(sway.folder, "window.py")
-    with open(script, "w") as f:
-        f.write(WINDOW)
+    # The session's user runs the window from a folder of the session's.
+    script = shutil.copy(os.path.join(SUPPORT, "wayland_window.py"), sway.folder)
     for app_id, title in ((NOTES, "Notes"), (SCRATCH, "Scratch")):
         sway.exec("env GDK_BACKEND=wayland /usr/bin/python3 %s %s %s" % (script, app_id, title))
     xdesktop.wait_for(lambda: windows(sway).get(NOTES) == "xdg_shell" and windows(sway).get(SCRATCH) == "xdg_shell",
