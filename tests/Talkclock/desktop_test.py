@@ -4,7 +4,8 @@ icon opens its floating HUD panel above another program's window, the slider
 dragged with the mouse sets "Talkclock.target" (read from the defaults file
 with plistlib), Start (reached with Tab) counts, and the tiles change as it counts. The panel's context menu
 opens the settings window, whose switch, pressed from the keyboard, stores
-"Talkclock.showTitle"."""
+"Talkclock.showTitle"; closed with the window manager's Alt+F4, the window
+opens again from the same menu, its switch still at work."""
 import os, plistlib, subprocess, sys, tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -99,6 +100,13 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     desktop.keys("space")
     xdesktop.wait_for(lambda: stored(home, "Talkclock.showTitle") is True, "the switch stored")
     desktop.screenshot(os.path.join(BUILD, "Talkclock-desktop-settings.png"), settings)
+
+    # Closed as a person closes it (the window manager's Alt+F4), it opens again from the same menu.
+    desktop.keys("alt+F4")
+    xdesktop.wait_for(lambda: desktop.shown_window("Talkclock Preferences") is None, "the settings window closed")
+    open_settings(desktop, panel, y)
+    desktop.keys("space")
+    xdesktop.wait_for(lambda: stored(home, "Talkclock.showTitle") is False, "the switch, reopened, stored off")
 
     program.terminate()
     assert program.wait(timeout=20) == 0
