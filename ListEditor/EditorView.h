@@ -36,8 +36,10 @@ public:
     platform::View body() override {
         auto shared = store.get();
         return platform::List{
-            platform::ForEach(store.binding(&Store::list), [](const Entry& entry) { return entry.id; },
-                              [shared](const platform::Binding<Entry>& entry) { return row(shared, entry); }),
+            // A row is made from its entry and the store alone: a keystroke makes one row again.
+            platform::ForEach::keepingUnchangedRows(
+                store.binding(&Store::list), [](const Entry& entry) { return entry.id; },
+                [shared](const platform::Binding<Entry>& entry) { return row(shared, entry); }),
             platform::Button(std::string(Values::addLabel), [shared] { shared->add(newEntry()); })
                 .foregroundColor(platform::Color::secondary())
                 .buttonStyle(platform::ButtonStyle::borderless),

@@ -18,9 +18,12 @@ public:
     // Where the value lives, for reading it without a copy; nothing when it
     // has no place of its own (a computed value).
     using Peeker = std::function<const T*()>;
+    // Changes the value where it lives, announced as a set is.
+    using Change = std::function<void(T&)>;
+    using Modifier = std::function<void(const Change&)>;
 
-    Binding(Getter get, Setter set, Peeker peek = {})
-        : get_(std::move(get)), set_(std::move(set)), peek_(std::move(peek)) {}
+    Binding(Getter get, Setter set, Peeker peek = {}, Modifier modify = {})
+        : get_(std::move(get)), set_(std::move(set)), peek_(std::move(peek)), modify_(std::move(modify)) {}
 
     T get() const { return get_(); }
     void set(T value) const { set_(std::move(value)); }
@@ -28,6 +31,17 @@ public:
     // binding can only give copies. Lets a row of a long list find its own
     // element without copying the whole list.
     const T* peek() const { return peek_ ? peek_() : nullptr; }
+    // Changes the value in place where it has a place (one element of a long
+    // list, without copying the rest), else through a copy that is set back.
+    void modify(const Change& change) const {
+        if (modify_) {
+            modify_(change);
+            return;
+        }
+        T value = get_();
+        change(value);
+        set_(std::move(value));
+    }
 
     // A binding to one field of the bound value: writing the field writes the
     // whole value back through this binding.
@@ -50,6 +64,7 @@ private:
     Getter get_;
     Setter set_;
     Peeker peek_;
+    Modifier modify_;
 };
 
 } // namespace platform

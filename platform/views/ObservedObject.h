@@ -36,7 +36,10 @@ public:
     Binding<Value> binding(Published<Value> T::*field) const {
         return Binding<Value>([object = object_, field] { return ((*object).*field).get(); },
                               [object = object_, field](Value value) { ((*object).*field).set(std::move(value)); },
-                              [object = object_, field] { return &((*object).*field).get(); });
+                              [object = object_, field] { return &((*object).*field).get(); },
+                              [object = object_, field](const typename Binding<Value>::Change& change) {
+                                  ((*object).*field).modify(change);
+                              });
     }
 
 private:

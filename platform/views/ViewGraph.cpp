@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <typeinfo>
 
 namespace platform {
@@ -162,6 +165,7 @@ void ViewGraph::settle(View& view, ViewNode* previous, ViewNode* parent,
         }
         previousChildren = previous->children_;
     }
+    node.makeChildren(previous);
     settleModifiers(node, previous);
     if (visible_ && !node.appeared_) {
         appearOne(node);
@@ -186,28 +190,52 @@ void ViewGraph::settle(View& view, ViewNode* previous, ViewNode* parent,
 void ViewGraph::settleChildren(ViewNode& node, const std::vector<View>& previousChildren,
                                const std::optional<AnimationStart>& animation) {
     // Keyed children (rows of a ForEach, views given an id) match by key;
-    // the others by their position among the unkeyed ones.
-    std::map<std::string, std::size_t> keyed;
-    std::vector<std::size_t> unkeyed;
-    for (std::size_t i = 0; i < previousChildren.size(); ++i) {
-        const auto& key = previousChildren[i].node().key_;
-        if (key.empty()) {
-            unkeyed.push_back(i);
-        } else {
-            keyed.emplace(key, i);
+    // the others by their position among the unkeyed ones. A keyed child
+    // whose place before held its key (a row kept as it was, or made again
+    // where it was) matches at once, so a long list costs no key lookups.
+    std::optional<std::vector<std::size_t>> unkeyed;
+    auto previousUnkeyed = [&](std::size_t rank) -> std::optional<std::size_t> {
+        if (!unkeyed) {
+            unkeyed.emplace();
+            for (std::size_t i = 0; i < previousChildren.size(); ++i) {
+                if (previousChildren[i].node().key_.empty()) {
+                    unkeyed->push_back(i);
+                }
+            }
         }
-    }
+        return rank < unkeyed->size() ? std::optional(unkeyed->at(rank)) : std::nullopt;
+    };
+    std::optional<std::unordered_map<std::string_view, std::size_t>> keyed;
+    auto previousWithKey = [&](const std::string& key) -> std::optional<std::size_t> {
+        if (!keyed) {
+            keyed.emplace();
+            keyed->reserve(previousChildren.size());
+            for (std::size_t i = 0; i < previousChildren.size(); ++i) {
+                const auto& previousKey = previousChildren[i].node().key_;
+                if (!previousKey.empty()) {
+                    keyed->emplace(previousKey, i);
+                }
+            }
+        }
+        if (auto found = keyed->find(key); found != keyed->end()) {
+            return found->second;
+        }
+        return std::nullopt;
+    };
     std::vector<bool> taken(previousChildren.size(), false);
     std::size_t position = 0;
-    for (auto& child : node.children_) {
+    for (std::size_t index = 0; index < node.children_.size(); ++index) {
+        auto& child = node.children_[index];
         std::optional<std::size_t> match;
         const auto& key = child.node().key_;
         if (!key.empty()) {
-            if (auto found = keyed.find(key); found != keyed.end()) {
-                match = found->second;
-            }
-        } else if (position < unkeyed.size()) {
-            match = unkeyed[position++];
+            // Rows mostly stay where they were.
+            match = index < previousChildren.size() && (&previousChildren[index].node() == &child.node() ||
+                                                         previousChildren[index].node().key_ == key)
+                        ? std::optional(index)
+                        : previousWithKey(key);
+        } else {
+            match = previousUnkeyed(position++);
         }
         ViewNode* previous = nullptr;
         if (match && !taken[*match]) {
@@ -219,11 +247,19 @@ void ViewGraph::settleChildren(ViewNode& node, const std::vector<View>& previous
         }
         settle(child, previous, &node, animation);
     }
+    std::optional<std::unordered_set<const ViewNode*>> kept;
     for (std::size_t i = 0; i < previousChildren.size(); ++i) {
+        if (taken[i]) {
+            continue;
+        }
+        if (!kept) {
+            kept.emplace();
+            for (const auto& child : node.children_) {
+                kept->insert(&child.node());
+            }
+        }
         ViewNode& gone = previousChildren[i].node();
-        bool kept = std::any_of(node.children_.begin(), node.children_.end(),
-                                [&gone](const View& child) { return &child.node() == &gone; });
-        if (!taken[i] && !kept) {
+        if (!kept->contains(&gone)) {
             detach(gone);
         }
     }

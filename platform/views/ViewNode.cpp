@@ -30,4 +30,6 @@ bool ViewNode::isEnabled() const {
 
 void ViewNode::adopt(ViewNode&, const std::optional<AnimationStart>&) {}
 
+void ViewNode::makeChildren(ViewNode*) {}
+
 } // namespace platform

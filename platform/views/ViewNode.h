@@ -83,6 +83,11 @@ protected:
     // the same place, before the children are settled. `animation` is set when
     // the rebuild comes from changes made inside withAnimation.
     virtual void adopt(ViewNode& previous, const std::optional<AnimationStart>& animation);
+    // Called as the node is settled into a graph, in place of `replaced` (null
+    // for a new place), before its children are: a node that makes its
+    // children only then, from what the replaced node had (which it may take
+    // over: the replaced node is being retired), does it here.
+    virtual void makeChildren(ViewNode* replaced);
 
 private:
     friend class ViewGraph;

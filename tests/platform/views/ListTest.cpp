@@ -42,17 +42,21 @@ private:
     State<bool> starred_{this, false};
 };
 
-class Editor : public Component {
+// Rows made anew at each build, or kept while their element stays the same.
+template <bool keepsRows>
+class RowsEditor : public Component {
 public:
-    explicit Editor(std::shared_ptr<Entries> entries) : entries_(this, std::move(entries)) {}
+    explicit RowsEditor(std::shared_ptr<Entries> entries) : entries_(this, std::move(entries)) {}
 
     View body() override {
+        auto row = [this](Binding<Entry> entry) {
+            return HStack{TextField("Say something", entry.member(&Entry::text)), View::make<Star>(),
+                          Button("Delete", [this, entry] { remove(entry.get().id); })};
+        };
+        auto id = [](const Entry& entry) { return entry.id; };
         return List{
-            ForEach(entries_.binding(&Entries::list), [](const Entry& entry) { return entry.id; },
-                    [this](Binding<Entry> entry) {
-                        return HStack{TextField("Say something", entry.member(&Entry::text)), View::make<Star>(),
-                                      Button("Delete", [this, entry] { remove(entry.get().id); })};
-                    }),
+            keepsRows ? ForEach::keepingUnchangedRows(entries_.binding(&Entries::list), id, row)
+                      : ForEach(entries_.binding(&Entries::list), id, row),
             Button("Add", [this] { entries_->list.modify([](auto& list) { list.push_back({"n", "New"}); }); }),
         };
     }
@@ -63,6 +67,16 @@ private:
     }
 
     ObservedObject<Entries> entries_;
+};
+
+class Editor final : public RowsEditor<false> {
+public:
+    using RowsEditor::RowsEditor;
+};
+
+class KeepingEditor final : public RowsEditor<true> {
+public:
+    using RowsEditor::RowsEditor;
 };
 
 } // namespace
@@ -161,4 +175,72 @@ TEST_F(ListTest, EntriesThatShareAnIdEachShowAndEditTheirOwnRow) {
     finder().first<TextField::Node>("Say something#1")->replaceText("first, edited");
     EXPECT_EQ(entries->list.get(),
               (std::vector<Entry>{{"a", "first, edited"}, {"a", "twin, edited"}, {"b", "second"}}));
+}
+
+class KeptRowsTest : public ListTest {
+protected:
+    void SetUp() override {
+        ViewsTest::SetUp();
+        graph->setRoot(View::make<KeepingEditor>(entries));
+    }
+    // The rows as the graph has them now.
+    std::vector<const ViewNode*> rows() {
+        graph->update();
+        std::vector<const ViewNode*> rows;
+        for (const auto& row : finder().first<ForEach::Node>("/0/0")->children()) {
+            rows.push_back(&row.node());
+        }
+        return rows;
+    }
+};
+
+TEST_F(KeptRowsTest, AnEditMakesOnlyItsOwnRowAgainAndKeepsEditing) {
+    const auto before = rows();
+    auto* field = finder().first<TextField::Node>("Say something#2");
+    field->replaceText("s");
+    field->replaceText("se");
+    const auto after = rows();
+
+    EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"a", "first"}, {"b", "se"}}));
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0], before[0]) << "the untouched row is kept";
+    EXPECT_NE(after[1], before[1]) << "the edited row is made from its new element";
+    EXPECT_EQ(graph->focusedField(), finder().first<TextField::Node>("Say something#2"));
+    EXPECT_TRUE(graph->focusedField()->isEditing());
+}
+
+TEST_F(KeptRowsTest, RowsFollowChangesMadeElsewhereAndKeepTheirStateByIdentity) {
+    finder().first<Button::Node>("star#2")->press();
+    turn();
+    const auto before = rows();
+    entries->list.modify([](auto& list) {
+        list.erase(list.begin());
+        list.push_back({"c", "third"});
+        list.front().text = "second, changed";
+    });
+    const auto after = rows();
+
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_NE(after[0], before[0]);
+    EXPECT_EQ(graph->root().describe(),
+              "KeepingEditor\n"
+              "  List\n"
+              "    ForEach\n"
+              "      HStack\n"
+              "        TextField placeholder=\"Say something\" text=\"second, changed\"\n"
+              "        Star\n"
+              "          Button \"starred\"\n"
+              "        Button \"Delete\"\n"
+              "      HStack\n"
+              "        TextField placeholder=\"Say something\" text=\"third\"\n"
+              "        Star\n"
+              "          Button \"star\"\n"
+              "        Button \"Delete\"\n"
+              "    Button \"Add\"\n");
+
+    // The rows kept then still edit and delete their own elements.
+    finder().first<TextField::Node>("Say something#2")->replaceText("3rd");
+    finder().first<Button::Node>("Delete#1")->press();
+    turn();
+    EXPECT_EQ(entries->list.get(), (std::vector<Entry>{{"c", "3rd"}}));
 }
