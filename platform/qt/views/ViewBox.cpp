@@ -63,17 +63,27 @@ void ViewBox::applyModifiers(const ViewNode& node, QSizePolicy policy) {
                                 points(rightToLeft ? padding.leading : padding.trailing), points(padding.bottom));
 
     const auto* background = node.modifier<BackgroundModifier>();
+    const auto previousBackground = background_;
+    const QPainterPath previousClip = clipPath();
     background_ = background ? std::optional(QtColors::resolve(background->color(), palette())) : std::nullopt;
     const auto* clip = node.modifier<ClipShapeModifier>();
     clip_ = clip ? clip->shape() : nullptr;
-    updateMask();
+    const bool drawsAnew = background_ != previousBackground || clipPath() != previousClip;
+    if (drawsAnew) {
+        updateMask();
+    }
 
     const auto* help = node.modifier<HelpModifier>();
     setToolTip(help ? QString::fromStdString(help->text()) : QString());
     setContextMenuPolicy(node.modifier<ContextMenuModifier>() ? Qt::CustomContextMenu : Qt::DefaultContextMenu);
     applyFrame(node, policy);
     applyEffect(node);
-    update();
+    // Only what the box paints itself; its widgets repaint what changed in
+    // them. Painting every box at every update repainted a whole window each
+    // second for a clock's one changed digit.
+    if (drawsAnew) {
+        update();
+    }
 }
 
 // Each limit is worked out first and set once, so an unchanged frame does
@@ -185,6 +195,10 @@ void ViewBox::resizeEvent(QResizeEvent* event) {
     updateMask();
 }
 
+QPainterPath ViewBox::clipPath() const {
+    return clip_ ? QtPaths::painterPath(clip_->path(QtPaths::rectOf(rect()))) : QPainterPath();
+}
+
 void ViewBox::updateMask() {
     if (!clip_) {
         clearMask();
@@ -192,7 +206,7 @@ void ViewBox::updateMask() {
     }
     // The content is cut to the shape as well; a mask has no soft edges, the
     // background drawn inside it does.
-    setMask(QRegion(QtPaths::painterPath(clip_->path(QtPaths::rectOf(rect()))).toFillPolygon().toPolygon()));
+    setMask(QRegion(clipPath().toFillPolygon().toPolygon()));
 }
 
 void ViewBox::showContextMenu(const QPoint& at) {

@@ -3,6 +3,7 @@
 #include "platform/qt/views/UserAction.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <memory>
@@ -44,6 +45,8 @@ private:
     void applyEffect(const ViewNode& node);
     void showContextMenu(const QPoint& at);
     void updateMask();
+    // The clip shape's outline at the box's size; empty without one.
+    QPainterPath clipPath() const;
 
     UserAction act_;
     QBoxLayout* layout_;

@@ -1,11 +1,11 @@
 #include "platform/qt/views/ViewRenderer.h"
 
-#include "platform/qt/StatusIconPainter.h"
 #include "platform/qt/views/ButtonWidget.h"
 #include "platform/qt/views/QtColors.h"
 #include "platform/qt/views/QtFonts.h"
 #include "platform/qt/views/ShapeWidget.h"
 #include "platform/qt/views/SliderWidget.h"
+#include "platform/qt/views/SymbolLabel.h"
 #include "platform/qt/views/TextFieldWidget.h"
 #include "platform/qt/views/ViewBox.h"
 #include "platform/views/Button.h"
@@ -180,10 +180,6 @@ QString accessibleNameOf(const ViewNode& node) {
     return {};
 }
 
-QPixmap symbolPixmap(const std::string& name, const QColor& color, int size) {
-    return QPixmap::fromImage(StatusIconPainter(color, size).symbol(name, true));
-}
-
 } // namespace
 
 struct ViewRenderer::Rendered {
@@ -297,12 +293,7 @@ void ViewRenderer::makeContent(Rendered& rendered, ViewNode& node) {
         leaf(space);
         break;
     }
-    case Kind::image: {
-        auto* image = new QLabel(&box);
-        image->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        leaf(image);
-        break;
-    }
+    case Kind::image: leaf(new SymbolLabel(&box)); break;
     case Kind::shape: leaf(new ShapeWidget(&box)); break;
     case Kind::empty: break;
     case Kind::stack: {
@@ -400,10 +391,7 @@ void ViewRenderer::updateContent(Rendered& rendered, ViewNode& node) {
         break;
     }
     case Kind::image: {
-        auto* image = static_cast<QLabel*>(rendered.leaf);
-        const int size = QFontMetrics(image->font()).height();
-        image->setPixmap(symbolPixmap(static_cast<SymbolImage::Node&>(node).systemName(),
-                                      image->palette().color(QPalette::WindowText), size));
+        static_cast<SymbolLabel*>(rendered.leaf)->sync(node);
         break;
     }
     case Kind::shape: {

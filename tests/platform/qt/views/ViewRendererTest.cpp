@@ -1,6 +1,8 @@
 #include "platform/appkit/Application.h"
+#include "platform/appkit/Color.h"
 #include "platform/qt/views/ButtonWidget.h"
 #include "platform/qt/views/SliderWidget.h"
+#include "platform/qt/views/SymbolLabel.h"
 #include "platform/qt/views/TextFieldWidget.h"
 #include "platform/qt/views/ViewBox.h"
 #include "platform/qt/views/ViewRenderer.h"
@@ -11,6 +13,7 @@
 #include "platform/views/Slider.h"
 #include "platform/views/Spacer.h"
 #include "platform/views/Stack.h"
+#include "platform/views/SymbolImage.h"
 #include "platform/views/State.h"
 #include "platform/views/Text.h"
 #include "platform/views/TextField.h"
@@ -26,6 +29,8 @@
 #include <QMenu>
 #include <QLabel>
 #include <QTest>
+
+#include <map>
 
 using namespace platform;
 
@@ -75,6 +80,34 @@ public:
         rows.push_back(TextField("Note", note.binding()));
         return VStack(std::move(rows));
     }
+};
+
+// A count that changes every second beside a symbol, a background and a
+// slider that do not, as a clock's panel has them.
+class Ticker : public Component {
+public:
+    State<int> count{this, 0};
+    State<double> level{this, 3};
+
+    View body() override {
+        return VStack{
+            HStack{SymbolImage("timer")}.background(Color::textBackground()),
+            Text(std::to_string(count.get())),
+            Slider(level.binding(), 0, 10, 1),
+        };
+    }
+};
+
+// Counts the paint events each widget gets.
+class PaintCounter final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+        }
+        return false;
+    }
+    std::map<QObject*, int> paints;
 };
 
 class ViewRendererTest : public menulets::testing::VirtualClockTest {
@@ -264,4 +297,31 @@ TEST_F(ViewRendererTest, AFieldInARowWithAMenuKeepsItsEditingEntriesAfterTheRows
     menu->actions().first()->trigger();
     EXPECT_EQ(static_cast<MenuRow&>(graph->root().node()).deleted.get(), 1);
     menu->close();
+}
+
+TEST_F(ViewRendererTest, AnUpdateRepaintsOnlyWhatChanged) {
+    graph->setRoot(View::make<Ticker>());
+    sync();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    sync();
+    QCoreApplication::processEvents();
+    auto* symbol = find<SymbolLabel>();
+    auto* slider = find<SliderWidget>();
+    ASSERT_NE(symbol, nullptr);
+    ASSERT_NE(slider, nullptr);
+    const auto drawnSymbol = symbol->pixmap().cacheKey();
+    PaintCounter counter;
+    for (auto* widget : window->findChildren<QWidget*>()) {
+        widget->installEventFilter(&counter);
+    }
+
+    static_cast<Ticker&>(graph->root().node()).count.set(1);
+    sync();
+    QCoreApplication::processEvents();
+
+    EXPECT_TRUE(labels().contains("1")) << labels().join(" | ").toStdString();
+    EXPECT_EQ(symbol->pixmap().cacheKey(), drawnSymbol) << "the unchanged symbol was drawn again";
+    EXPECT_EQ(counter.paints[slider], 0) << "the slider, which did not change, was repainted";
+    EXPECT_EQ(counter.paints[symbol], 0) << "the symbol, which did not change, was repainted";
 }
