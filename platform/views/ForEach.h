@@ -4,6 +4,7 @@
 #include "platform/views/ViewNode.h"
 
 #include <concepts>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,28 +87,27 @@ public:
             // brought up to date: only the elements that changed are copied.
             std::shared_ptr<void> taken = replaced ? std::move(replaced->elements_) : nullptr;
             auto* elements = static_cast<std::vector<Element>*>(taken.get());
-            const std::size_t madeBefore = elements ? std::min(elements->size(), replaced->children().size()) : 0;
+            if (!elements) {
+                taken = std::make_shared<std::vector<Element>>();
+                elements = static_cast<std::vector<Element>*>(taken.get());
+            }
+            const std::size_t madeBefore = replaced ? std::min(elements->size(), replaced->children().size()) : 0;
             std::vector<View> views;
             views.reserve(current.size());
             for (std::size_t index = 0; index < current.size(); ++index) {
-                if (index < madeBefore && (*elements)[index] == current[index]) {
+                const bool same = index < elements->size() && (*elements)[index] == current[index];
+                if (same && index < madeBefore) {
                     views.push_back(replaced->children()[index]);
                 } else {
                     views.push_back(boundRow(items, idOf, row, current, index));
                 }
-            }
-            if (elements) {
-                elements->resize(std::min(elements->size(), current.size()));
-                for (std::size_t index = 0; index < current.size(); ++index) {
-                    if (index >= elements->size()) {
-                        elements->push_back(current[index]);
-                    } else if (!((*elements)[index] == current[index])) {
-                        (*elements)[index] = current[index];
-                    }
+                if (index >= elements->size()) {
+                    elements->push_back(current[index]);
+                } else if (!same) {
+                    (*elements)[index] = current[index];
                 }
-            } else {
-                taken = std::make_shared<std::vector<Element>>(current);
             }
+            elements->erase(elements->begin() + static_cast<std::ptrdiff_t>(current.size()), elements->end());
             made.elements_ = std::move(taken);
             made.setChildren(std::move(views));
         }));
