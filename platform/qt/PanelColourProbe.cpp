@@ -26,6 +26,10 @@ constexpr int settleMilliseconds = 300;
 // A look that no paint of the empty icon starts begins after this.
 constexpr int paintWaitMilliseconds = 1000;
 
+// Shows, moves, resizes and paints of the program's icon windows so far,
+// counted by whichever probe watches each window, for every probe to see.
+std::uint64_t iconWindowEvents = 0;
+
 } // namespace
 
 PanelColourProbe::PanelColourProbe(QSystemTrayIcon& icon, std::function<void()> changed)
@@ -35,6 +39,10 @@ bool PanelColourProbe::isLooking() {
     if (TrayProtocol::current() != TrayProtocol::Kind::xembed) {
         return false;
     }
+    if (iconWindowEventsSeen_ == iconWindowEvents) {
+        return looking_;
+    }
+    iconWindowEventsSeen_ = iconWindowEvents;
     const QRect geometry = icon_.geometry();
     if (!geometry.isValid() || geometry == lookedAt_) {
         return looking_;
@@ -136,6 +144,7 @@ bool PanelColourProbe::eventFilter(QObject* watched, QEvent* event) {
     // Any item's icon window will do: the sync that follows looks at every
     // item. A panel that lays its icons out anew moves them without a move
     // of their own (the panel's socket moves), but they are painted again.
+    ++iconWindowEvents;
     changed_();
     return false;
 }

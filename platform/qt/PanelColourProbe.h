@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QRect>
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -52,6 +54,11 @@ private:
     QRect lookedAt_;
     std::optional<QColor> panelSymbol_;
     bool looking_ = false;
+    // How many times icon windows had been shown, moved, resized or painted
+    // when the icon's place was last asked for. Asking is a round trip to the
+    // X server, which a program that syncs its icon every second would make
+    // every second; the place changes only with one of those events.
+    std::uint64_t iconWindowEventsSeen_ = std::numeric_limits<std::uint64_t>::max();
     int attempts_ = 0;
     // The previous look of this one, which the next must agree with.
     std::optional<QColor> previousSample_;
