@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <map>
 #include <string_view>
+#include <typeinfo>
 #include <unordered_map>
 #include <unordered_set>
-#include <typeinfo>
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 running headless and the suite's Shell extension, as the build makes it for
 that GNOME, installed and enabled: the store credits each native Wayland
 window as it comes to the front."""
-import os, sys, tempfile
+import os, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
@@ -17,7 +17,7 @@ EXTENSIONS = os.path.join(BUILD, "share", "gnome-shell", "extensions")
 
 xdesktop.skip_without("gnome-shell", "gdbus")
 
-version = int(desktop_shells.subprocess.run(["gnome-shell", "--version"], capture_output=True, text=True)
+version = int(subprocess.run(["gnome-shell", "--version"], capture_output=True, text=True)
               .stdout.split()[-1].split(".")[0])
 uuid = "front-window@menulets.dev" if version >= 45 else "front-window-legacy@menulets.dev"
 with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
