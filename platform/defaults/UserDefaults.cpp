@@ -332,19 +332,29 @@ URL expandingTilde(const URL& url) {
 
 } // namespace
 
-UserDefaults& UserDefaults::standard() {
+UserDefaults& UserDefaults::standard() { return standardInstance(nullptr); }
+
+UserDefaults& UserDefaults::standardInstance(bool* made) {
     // Never destroyed, so that exit handlers and late static destructors can
     // still use it; the exit handler writes what is pending.
-    static UserDefaults* instance = [] {
+    static UserDefaults* instance = [made] {
         auto* defaults = new UserDefaults(standardDomainName());
         std::atexit([] { UserDefaults::standard().synchronize(); });
+        if (made != nullptr) {
+            *made = true;
+        }
         return defaults;
     }();
     return *instance;
 }
 
 void UserDefaults::resetStandard() {
-    UserDefaults& defaults = standard();
+    bool made = false;
+    UserDefaults& defaults = standardInstance(&made);
+    // Just made, it has read its file: a store of some megabytes is not read twice at start.
+    if (made) {
+        return;
+    }
     defaults.synchronize();
     defaults.state_ = std::make_shared<State>(standardDomainName());
 }

@@ -101,6 +101,8 @@ public:
     struct State;
 
 private:
+    // standard(), and whether this very call made it (and so read its file).
+    static UserDefaults& standardInstance(bool* made);
     std::shared_ptr<State> state_;
 };
 
