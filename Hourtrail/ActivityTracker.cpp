@@ -29,13 +29,12 @@ std::string frontmostName() {
 std::shared_ptr<ActivityTracker> ActivityTracker::make() {
     std::shared_ptr<ActivityTracker> tracker(new ActivityTracker());
     auto& defaults = platform::UserDefaults::standard();
-    const std::optional<platform::PropertyList> stored = defaults.object(storeKey);
+    std::optional<platform::PropertyList> stored = defaults.object(storeKey);
     // Missing or undecodable, the store starts empty.
     tracker->store_ = platform::decodeStoredRecord<Store>(defaults, storeKey, stored).value_or(Store{});
-    // The writer decodes its copy from the same bytes, beside the main
-    // thread, and so comes to the same store.
-    const platform::Data* bytes = stored ? stored->data() : nullptr;
-    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes ? *bytes : platform::Data{});
+    // The writer decodes its copy from the same bytes, and so comes to the same store.
+    platform::Data* bytes = stored ? stored->data() : nullptr;
+    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes ? std::move(*bytes) : platform::Data{});
     tracker->startTimers();
     return tracker;
 }

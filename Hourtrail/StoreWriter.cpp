@@ -40,11 +40,6 @@ void StoreWriter::waitUntilEncoded() {
 }
 
 void StoreWriter::run(platform::Data storedBytes) {
-    if (!storedBytes.empty()) {
-        // The main thread decoded the same bytes into the store it credits.
-        copy_ = platform::PropertyListDecoder::decode<Store>(storedBytes).value_or(Store{});
-        storedBytes = {};
-    }
     std::unique_lock lock(mutex_);
     while (true) {
         handedOver_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -55,6 +50,17 @@ void StoreWriter::run(platform::Data storedBytes) {
         pending_.clear();
         encoding_ = true;
         lock.unlock();
+        if (!storedBytes.empty()) {
+            // The copy is decoded at the first hand-over, not at start, so
+            // that start-up decodes the store once (the main thread, into
+            // the store it credits, from the same bytes) and does not share
+            // the processors and the memory with a second decoding. A reset
+            // first needs no copy at all.
+            if (!taken.front().emptied) {
+                copy_ = platform::PropertyListDecoder::decode<Store>(storedBytes).value_or(Store{});
+            }
+            storedBytes = platform::Data(); // its memory, not just its size
+        }
         // Hand-overs that queued up while the last one was encoded make one encoding.
         for (const Changes& changes : taken) {
             apply(changes);

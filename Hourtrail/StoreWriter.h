@@ -34,7 +34,8 @@ public:
     };
 
     // The copy starts as the store `storedBytes` hold, decoded on the
-    // writer's thread; no bytes give the empty store.
+    // writer's thread when the first changes are handed over; no bytes give
+    // the empty store.
     StoreWriter(const char* key, platform::Data storedBytes);
     // Encodes what was handed over and puts it into the defaults.
     ~StoreWriter();

@@ -120,6 +120,7 @@ public:
     const PropertyListArray* array() const { return std::get_if<PropertyListArray>(&value_); }
     const PropertyListDictionary* dictionary() const { return std::get_if<PropertyListDictionary>(&value_); }
     const PropertyListUID* uid() const { return std::get_if<PropertyListUID>(&value_); }
+    Data* data() { return std::get_if<Data>(&value_); }
     PropertyListArray* array() { return std::get_if<PropertyListArray>(&value_); }
     PropertyListDictionary* dictionary() { return std::get_if<PropertyListDictionary>(&value_); }
 

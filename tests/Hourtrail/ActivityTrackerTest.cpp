@@ -128,6 +128,14 @@ TEST_F(ActivityTrackerTest, EverySaveWritesTheWholeStoreThoughOnlyChangesAreHand
     tracker = ActivityTracker::make();
     advance(10);
     EXPECT_EQ(stored(*tracker), storeOf({{"Safari", 1}, {"Mail", 1}, {"Xcode", 10}}, {{"apple.com", 1}}));
+
+    // A reset before a run's first save: nothing of the earlier runs comes back.
+    tracker.reset();
+    tracker = ActivityTracker::make();
+    tracker->resetTimes();
+    front("Mail");
+    advance(10);
+    EXPECT_EQ(stored(*tracker), storeOf({{"Mail", 10}}));
 }
 
 TEST_F(ActivityTrackerTest, ADamagedStoredValueGivesTheEmptyStoreAndIsLeftAlone) {
