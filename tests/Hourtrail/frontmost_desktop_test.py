@@ -98,11 +98,8 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
     assert saver.stdout.readline().strip() == b"unlocked"
     xdesktop.wait_for(lambda: seconds(home, "Tallysheet") > locked_at, "Tallysheet credited after the unlock", 40)
 
-    # "Quit" is the menu's last entry; Up from no selection selects it.
     icon = xdesktop.wait_for(lambda: desktop.docked_icon("Hourtrail"), "Hourtrail's icon in the panel")
-    desktop.click(*icon.centre())
-    desktop.keys("Up", "Return")
-    assert program.wait(timeout=20) == 0
+    assert desktop.quit_from_menu("Hourtrail", program, *icon.centre()) == 0
     errors = program.stderr.read().decode()
     assert "running headless" not in errors and "unknown" not in errors, errors
 print("ok")
