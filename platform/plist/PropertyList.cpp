@@ -13,6 +13,17 @@ PropertyListDictionary::PropertyListDictionary(std::initializer_list<Entry> entr
     }
 }
 
+PropertyListDictionary::PropertyListDictionary(const PropertyListDictionary& other)
+    : entries_(other.entries_),
+      index_(other.index_ ? std::make_unique<std::vector<Slot>>(*other.index_) : nullptr) {}
+
+PropertyListDictionary& PropertyListDictionary::operator=(const PropertyListDictionary& other) {
+    if (this != &other) {
+        *this = PropertyListDictionary(other);
+    }
+    return *this;
+}
+
 namespace {
 
 // The fields of a record are few, and searching them in order costs less
@@ -29,7 +40,7 @@ std::size_t indexCapacityFor(std::size_t count) { return std::bit_ceil(std::max<
 } // namespace
 
 std::size_t PropertyListDictionary::positionOf(std::string_view key, std::size_t hash) const {
-    if (index_.empty()) {
+    if (!index_) {
         for (std::size_t position = 0; position < entries_.size(); ++position) {
             if (entries_[position].first == key) {
                 return position;
@@ -37,9 +48,10 @@ std::size_t PropertyListDictionary::positionOf(std::string_view key, std::size_t
         }
         return notFound;
     }
-    const std::size_t mask = index_.size() - 1;
+    const std::vector<Slot>& slots = *index_;
+    const std::size_t mask = slots.size() - 1;
     for (std::size_t place = hash & mask;; place = (place + 1) & mask) {
-        const Slot& slot = index_[place];
+        const Slot& slot = slots[place];
         if (slot.position == Slot::empty) {
             return notFound;
         }
@@ -50,31 +62,35 @@ std::size_t PropertyListDictionary::positionOf(std::string_view key, std::size_t
 }
 
 void PropertyListDictionary::index(std::size_t position, std::size_t hash) {
-    const std::size_t mask = index_.size() - 1;
+    std::vector<Slot>& slots = *index_;
+    const std::size_t mask = slots.size() - 1;
     std::size_t place = hash & mask;
-    while (index_[place].position != Slot::empty) {
+    while (slots[place].position != Slot::empty) {
         place = (place + 1) & mask;
     }
-    index_[place] = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(position)};
+    slots[place] = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(position)};
 }
 
 void PropertyListDictionary::rebuildIndex(std::size_t capacity) {
-    index_.assign(capacity, Slot{});
+    if (!index_) {
+        index_ = std::make_unique<std::vector<Slot>>();
+    }
+    index_->assign(capacity, Slot{});
     for (std::size_t position = 0; position < entries_.size(); ++position) {
         index(position, hashOf(entries_[position].first));
     }
 }
 
 void PropertyListDictionary::set(std::string key, PropertyList value) {
-    const std::size_t hash = index_.empty() ? 0 : hashOf(key);
+    const std::size_t hash = index_ ? hashOf(key) : 0;
     if (const std::size_t position = positionOf(key, hash); position != notFound) {
         entries_[position].second = std::move(value);
         return;
     }
     entries_.emplace_back(std::move(key), std::move(value));
-    if (!index_.empty()) {
-        if (entries_.size() * 2 > index_.size()) {
-            rebuildIndex(index_.size() * 2);
+    if (index_) {
+        if (entries_.size() * 2 > index_->size()) {
+            rebuildIndex(index_->size() * 2);
         } else {
             index(entries_.size() - 1, hash);
         }
@@ -86,31 +102,31 @@ void PropertyListDictionary::set(std::string key, PropertyList value) {
 void PropertyListDictionary::reserve(std::size_t count) {
     entries_.reserve(count);
     // The index, once built, then never grows by hashing every key again.
-    if (count > indexedFrom && indexCapacityFor(count) > index_.size()) {
+    if (count > indexedFrom && (!index_ || indexCapacityFor(count) > index_->size())) {
         rebuildIndex(indexCapacityFor(count));
     }
 }
 
 bool PropertyListDictionary::remove(std::string_view key) {
-    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
+    const std::size_t position = positionOf(key, index_ ? hashOf(key) : 0);
     if (position == notFound) {
         return false;
     }
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
     // The entries after it moved down a place: the index is made again.
-    if (!index_.empty()) {
-        rebuildIndex(index_.size());
+    if (index_) {
+        rebuildIndex(index_->size());
     }
     return true;
 }
 
 const PropertyList* PropertyListDictionary::find(std::string_view key) const {
-    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
+    const std::size_t position = positionOf(key, index_ ? hashOf(key) : 0);
     return position == notFound ? nullptr : &entries_[position].second;
 }
 
 PropertyList* PropertyListDictionary::find(std::string_view key) {
-    const std::size_t position = positionOf(key, index_.empty() ? 0 : hashOf(key));
+    const std::size_t position = positionOf(key, index_ ? hashOf(key) : 0);
     return position == notFound ? nullptr : &entries_[position].second;
 }
 

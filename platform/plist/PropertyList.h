@@ -24,6 +24,10 @@ public:
 
     PropertyListDictionary() = default;
     PropertyListDictionary(std::initializer_list<Entry> entries);
+    PropertyListDictionary(const PropertyListDictionary& other);
+    PropertyListDictionary(PropertyListDictionary&&) noexcept = default;
+    PropertyListDictionary& operator=(const PropertyListDictionary& other);
+    PropertyListDictionary& operator=(PropertyListDictionary&&) noexcept = default;
 
     // Replaces the value of an existing key in place, or appends a new key.
     void set(std::string key, PropertyList value);
@@ -58,10 +62,12 @@ private:
     void rebuildIndex(std::size_t capacity);
 
     std::vector<Entry> entries_;
-    // Open addressing over positions in entries_, at most half full. Empty
+    // Open addressing over positions in entries_, at most half full. None
     // while the dictionary is small enough to search in order; complete
-    // from the moment it is built.
-    std::vector<Slot> index_;
+    // from the moment it is built. Held by pointer: most dictionaries are
+    // records too small to have one, and every node of a tree takes the
+    // room of its largest kind, this one.
+    std::unique_ptr<std::vector<Slot>> index_;
 };
 
 using PropertyListArray = std::vector<PropertyList>;
