@@ -66,6 +66,25 @@ BinaryPropertyListReader::BinaryPropertyListReader(const std::uint8_t* bytes, st
     allowance_ = saturates ? allOnes : decodedBytesAllowance + size * decodedBytesPerInputByte;
 }
 
+// Inlined: every object's offset and every reference goes through it.
+[[gnu::always_inline]] inline std::uint64_t BinaryPropertyListReader::bigEndian(std::uint64_t position,
+                                                                                std::size_t width) const {
+    const std::uint8_t* const at = bytes_ + position;
+    switch (width) {
+    case 1: return at[0];
+    case 2: return (std::uint64_t{at[0]} << 8) | at[1];
+    case 4: return loadBigEndian<std::uint32_t>(at);
+    case 8: return loadBigEndian<std::uint64_t>(at);
+    default: {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < width; ++i) {
+            value = (value << 8) | at[i];
+        }
+        return value;
+    }
+    }
+}
+
 std::optional<PropertyList> BinaryPropertyListReader::read(std::string* error) {
     try {
         readTrailer();
@@ -118,33 +137,32 @@ void BinaryPropertyListReader::readTrailer() {
     }
 }
 
-void BinaryPropertyListReader::require(std::uint64_t position, std::uint64_t length, const char* what) const {
-    // position never exceeds the end of the object area, so the subtraction cannot wrap.
-    if (length > offsetTableOffset_ - position) {
-        fail(std::string(what) + " at offset " + std::to_string(position) + " runs past the object area");
-    }
+void BinaryPropertyListReader::failPastObjectArea(const char* what, std::uint64_t position) {
+    fail(std::string(what) + " at offset " + std::to_string(position) + " runs past the object area");
 }
 
-std::uint64_t BinaryPropertyListReader::bigEndian(std::uint64_t position, std::size_t width) const {
-    const std::uint8_t* const at = bytes_ + position;
-    switch (width) {
-    case 1: return at[0];
-    case 2: return (std::uint64_t{at[0]} << 8) | at[1];
-    case 4: return loadBigEndian<std::uint32_t>(at);
-    case 8: return loadBigEndian<std::uint64_t>(at);
-    default: {
-        std::uint64_t value = 0;
-        for (std::size_t i = 0; i < width; ++i) {
-            value = (value << 8) | at[i];
-        }
-        return value;
-    }
+void BinaryPropertyListReader::failTooLarge() const {
+    fail("decoded tree too large for a file of " + std::to_string(size_) + " bytes");
+}
+
+void BinaryPropertyListReader::failOffsetOutside(std::uint64_t index, std::uint64_t offset) {
+    fail("object " + std::to_string(index) + " has offset " + std::to_string(offset) + " outside the object area");
+}
+
+void BinaryPropertyListReader::failReferenceOutOfRange(std::uint64_t reference) const {
+    fail("reference " + std::to_string(reference) + " out of range (" + std::to_string(numObjects_) + " objects)");
+}
+
+void BinaryPropertyListReader::require(std::uint64_t position, std::uint64_t length, const char* what) const {
+    // position never exceeds the end of the object area, so the subtraction cannot wrap.
+    if (length > offsetTableOffset_ - position) [[unlikely]] {
+        failPastObjectArea(what, position);
     }
 }
 
 void BinaryPropertyListReader::spend(std::uint64_t decodedBytes) {
-    if (decodedBytes > allowance_) {
-        fail("decoded tree too large for a file of " + std::to_string(size_) + " bytes");
+    if (decodedBytes > allowance_) [[unlikely]] {
+        failTooLarge();
     }
     allowance_ -= decodedBytes;
 }
@@ -152,16 +170,16 @@ void BinaryPropertyListReader::spend(std::uint64_t decodedBytes) {
 std::uint64_t BinaryPropertyListReader::objectOffset(std::uint64_t index) const {
     // The trailer check keeps the whole table, and so this product, inside the file.
     const std::uint64_t offset = bigEndian(offsetTableOffset_ + index * offsetIntSize_, offsetIntSize_);
-    if (offset < magic.size() || offset >= offsetTableOffset_) {
-        fail("object " + std::to_string(index) + " has offset " + std::to_string(offset) + " outside the object area");
+    if (offset < magic.size() || offset >= offsetTableOffset_) [[unlikely]] {
+        failOffsetOutside(index, offset);
     }
     return offset;
 }
 
 std::uint64_t BinaryPropertyListReader::readReference(std::uint64_t position) const {
     const std::uint64_t reference = bigEndian(position, objectRefSize_);
-    if (reference >= numObjects_) {
-        fail("reference " + std::to_string(reference) + " out of range (" + std::to_string(numObjects_) + " objects)");
+    if (reference >= numObjects_) [[unlikely]] {
+        failReferenceOutOfRange(reference);
     }
     return reference;
 }

@@ -32,6 +32,12 @@ private:
     };
 
     [[noreturn]] static void fail(std::string reason);
+    // The checks below run for every object; their failures, which build
+    // messages, stay out of line so that the checks themselves inline.
+    [[noreturn, gnu::cold, gnu::noinline]] static void failPastObjectArea(const char* what, std::uint64_t position);
+    [[noreturn, gnu::cold, gnu::noinline]] void failTooLarge() const;
+    [[noreturn, gnu::cold, gnu::noinline]] static void failOffsetOutside(std::uint64_t index, std::uint64_t offset);
+    [[noreturn, gnu::cold, gnu::noinline]] void failReferenceOutOfRange(std::uint64_t reference) const;
     void readTrailer();
     PropertyList readObject(std::uint64_t index, std::size_t depth);
     PropertyList readInteger(std::uint64_t position, std::uint8_t sizeBits) const;
