@@ -167,7 +167,7 @@ void BinaryPropertyListReader::spend(std::uint64_t decodedBytes) {
     allowance_ -= decodedBytes;
 }
 
-std::uint64_t BinaryPropertyListReader::objectOffset(std::uint64_t index) const {
+[[gnu::always_inline]] inline std::uint64_t BinaryPropertyListReader::objectOffset(std::uint64_t index) const {
     // The trailer check keeps the whole table, and so this product, inside the file.
     const std::uint64_t offset = bigEndian(offsetTableOffset_ + index * offsetIntSize_, offsetIntSize_);
     if (offset < magic.size() || offset >= offsetTableOffset_) [[unlikely]] {
@@ -176,7 +176,7 @@ std::uint64_t BinaryPropertyListReader::objectOffset(std::uint64_t index) const 
     return offset;
 }
 
-std::uint64_t BinaryPropertyListReader::readReference(std::uint64_t position) const {
+[[gnu::always_inline]] inline std::uint64_t BinaryPropertyListReader::readReference(std::uint64_t position) const {
     const std::uint64_t reference = bigEndian(position, objectRefSize_);
     if (reference >= numObjects_) [[unlikely]] {
         failReferenceOutOfRange(reference);
@@ -184,15 +184,24 @@ std::uint64_t BinaryPropertyListReader::readReference(std::uint64_t position) co
     return reference;
 }
 
-std::uint64_t BinaryPropertyListReader::readCount(std::uint64_t& position, std::uint8_t marker,
-                                                  std::uint64_t bytesPerItem) const {
+void BinaryPropertyListReader::failCountMarker(std::uint64_t position, std::uint8_t countMarker) {
+    fail("count of object at offset " + std::to_string(position - 2) + " has marker " + hex(countMarker) +
+         ", not a 1- to 8-byte integer");
+}
+
+void BinaryPropertyListReader::failCountExceeds(std::uint64_t count, std::uint64_t position) {
+    fail("count " + std::to_string(count) + " at offset " + std::to_string(position) + " exceeds the bytes that remain");
+}
+
+[[gnu::always_inline]] inline std::uint64_t BinaryPropertyListReader::readCount(std::uint64_t& position,
+                                                                                std::uint8_t marker,
+                                                                                std::uint64_t bytesPerItem) const {
     std::uint64_t count = marker & 0x0F;
     if (count == countFollows) {
         require(position, 1, "count");
         const std::uint8_t countMarker = bytes_[position++];
-        if ((countMarker & 0xF0) != markerInteger || (countMarker & 0x0F) > 3) {
-            fail("count of object at offset " + std::to_string(position - 2) + " has marker " + hex(countMarker) +
-                 ", not a 1- to 8-byte integer");
+        if ((countMarker & 0xF0) != markerInteger || (countMarker & 0x0F) > 3) [[unlikely]] {
+            failCountMarker(position, countMarker);
         }
         const std::size_t width = std::size_t{1} << (countMarker & 0x0F);
         require(position, width, "count");
@@ -201,9 +210,8 @@ std::uint64_t BinaryPropertyListReader::readCount(std::uint64_t& position, std::
     }
     // The product overflowing means the count is absurd too; no division on this path.
     std::uint64_t bytes = 0;
-    if (__builtin_mul_overflow(count, bytesPerItem, &bytes) || bytes > offsetTableOffset_ - position) {
-        fail("count " + std::to_string(count) + " at offset " + std::to_string(position) +
-             " exceeds the bytes that remain");
+    if (__builtin_mul_overflow(count, bytesPerItem, &bytes) || bytes > offsetTableOffset_ - position) [[unlikely]] {
+        failCountExceeds(count, position);
     }
     return count;
 }

@@ -38,6 +38,8 @@ private:
     [[noreturn, gnu::cold, gnu::noinline]] void failTooLarge() const;
     [[noreturn, gnu::cold, gnu::noinline]] static void failOffsetOutside(std::uint64_t index, std::uint64_t offset);
     [[noreturn, gnu::cold, gnu::noinline]] void failReferenceOutOfRange(std::uint64_t reference) const;
+    [[noreturn, gnu::cold, gnu::noinline]] static void failCountMarker(std::uint64_t position, std::uint8_t countMarker);
+    [[noreturn, gnu::cold, gnu::noinline]] static void failCountExceeds(std::uint64_t count, std::uint64_t position);
     void readTrailer();
     PropertyList readObject(std::uint64_t index, std::size_t depth);
     PropertyList readInteger(std::uint64_t position, std::uint8_t sizeBits) const;
