@@ -28,13 +28,9 @@ std::string frontmostName() {
 
 std::shared_ptr<ActivityTracker> ActivityTracker::make() {
     std::shared_ptr<ActivityTracker> tracker(new ActivityTracker());
-    auto& defaults = platform::UserDefaults::standard();
-    std::optional<platform::PropertyList> stored = defaults.object(storeKey);
-    // Missing or undecodable, the store starts empty.
-    tracker->store_ = platform::decodeStoredRecord<Store>(defaults, storeKey, stored).value_or(Store{});
+    tracker->storedStore_ = platform::StoredRecordLoading<Store>(platform::UserDefaults::standard(), storeKey);
     // The writer decodes its copy from the same bytes, and so comes to the same store.
-    platform::Data* bytes = stored ? stored->data() : nullptr;
-    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, bytes ? std::move(*bytes) : platform::Data{});
+    tracker->writer_ = std::make_unique<StoreWriter>(storeKey, tracker->storedStore_.bytes());
     tracker->startTimers();
     return tracker;
 }
@@ -57,6 +53,15 @@ void ActivityTracker::startTimers() {
         .store(cancelBag);
 }
 
+Store& ActivityTracker::totals() const {
+    if (!storeTaken_) {
+        storeTaken_ = true;
+        // Missing or undecodable, the store starts empty.
+        store_ = storedStore_.take().value_or(Store{});
+    }
+    return store_;
+}
+
 void ActivityTracker::tick() {
     const std::string name = frontmostName();
     if (name == "loginwindow" || !trackerRunning_) {
@@ -72,14 +77,14 @@ void ActivityTracker::tick() {
 }
 
 void ActivityTracker::creditWebsite(const std::string& host) {
-    auto entry = store_.webActivities.try_emplace(host, WebsiteActivity{host, 0}).first;
+    auto entry = totals().webActivities.try_emplace(host, WebsiteActivity{host, 0}).first;
     entry->second.accumulated += 1.0;
     creditedWebsites_.insert(host);
     unsavedCredits_ = true;
 }
 
 void ActivityTracker::creditApplication(const std::string& name) {
-    auto entry = store_.activities.try_emplace(name, AppActivity{name, 0}).first;
+    auto entry = totals().activities.try_emplace(name, AppActivity{name, 0}).first;
     entry->second.accumulated += 1.0;
     creditedApplications_.insert(name);
     unsavedCredits_ = true;
@@ -89,10 +94,10 @@ void ActivityTracker::saveStore() {
     StoreWriter::Changes changes;
     changes.emptied = std::exchange(emptiedSinceSave_, false);
     for (const std::string& name : creditedApplications_) {
-        changes.activities.emplace_back(name, store_.activities.at(name));
+        changes.activities.emplace_back(name, totals().activities.at(name));
     }
     for (const std::string& host : creditedWebsites_) {
-        changes.websites.emplace_back(host, store_.webActivities.at(host));
+        changes.websites.emplace_back(host, totals().webActivities.at(host));
     }
     creditedApplications_.clear();
     creditedWebsites_.clear();
@@ -103,7 +108,9 @@ void ActivityTracker::saveStore() {
 void ActivityTracker::togglePause() { trackerRunning_ = !trackerRunning_; }
 
 void ActivityTracker::resetTimes() {
-    store_ = Store{};
+    // Taken over first, so that a stored value that could not be read is
+    // kept aside before the empty store replaces it.
+    totals() = Store{};
     creditedApplications_.clear();
     creditedWebsites_.clear();
     emptiedSinceSave_ = true;

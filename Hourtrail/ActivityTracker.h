@@ -4,6 +4,7 @@
 #include "Hourtrail/StoreWriter.h"
 
 #include "platform/combine/AnyCancellable.h"
+#include "platform/defaults/StoredRecord.h"
 
 #include <memory>
 #include <optional>
@@ -25,7 +26,8 @@ public:
     // Loads the store and starts the tick and save timers.
     static std::shared_ptr<ActivityTracker> make();
 
-    const Store& store() const { return store_; }
+    // The totals; the first use takes over the stored ones.
+    const Store& store() const { return totals(); }
     bool trackerRunning() const { return trackerRunning_; }
 
     // One sample of the frontmost application.
@@ -48,8 +50,15 @@ private:
     void creditWebsite(const std::string& host);
     void creditApplication(const std::string& name);
 
+    Store& totals() const;
+
     bool trackerRunning_ = true;
-    Store store_;
+    // The stored totals, decoded beside start-up and taken over at their
+    // first use (a tick, a save, a reset, the menu), so that a store of
+    // many entries does not hold up the program's start.
+    mutable platform::StoredRecordLoading<Store> storedStore_;
+    mutable bool storeTaken_ = false;
+    mutable Store store_;
     // Credits made since the store was last written.
     bool unsavedCredits_ = false;
     // What the next save hands over: the keys credited since the last one,

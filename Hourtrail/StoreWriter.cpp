@@ -7,7 +7,7 @@
 
 namespace Hourtrail {
 
-StoreWriter::StoreWriter(const char* key, platform::Data storedBytes)
+StoreWriter::StoreWriter(const char* key, std::shared_ptr<const platform::Data> storedBytes)
     : delivery_(std::make_shared<Delivery>(key)),
       thread_([this, bytes = std::move(storedBytes)]() mutable { run(std::move(bytes)); }) {}
 
@@ -39,7 +39,7 @@ void StoreWriter::waitUntilEncoded() {
     encoded_.wait(lock, [this] { return pending_.empty() && !encoding_; });
 }
 
-void StoreWriter::run(platform::Data storedBytes) {
+void StoreWriter::run(std::shared_ptr<const platform::Data> storedBytes) {
     std::unique_lock lock(mutex_);
     while (true) {
         handedOver_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
@@ -50,16 +50,16 @@ void StoreWriter::run(platform::Data storedBytes) {
         pending_.clear();
         encoding_ = true;
         lock.unlock();
-        if (!storedBytes.empty()) {
+        if (storedBytes) {
             // The copy is decoded at the first hand-over, not at start, so
             // that start-up decodes the store once (the main thread, into
             // the store it credits, from the same bytes) and does not share
             // the processors and the memory with a second decoding. A reset
             // first needs no copy at all.
             if (!taken.front().emptied) {
-                copy_ = platform::PropertyListDecoder::decode<Store>(storedBytes).value_or(Store{});
+                copy_ = platform::PropertyListDecoder::decode<Store>(*storedBytes).value_or(Store{});
             }
-            storedBytes = platform::Data(); // its memory, not just its size
+            storedBytes.reset();
         }
         // Hand-overs that queued up while the last one was encoded make one encoding.
         for (const Changes& changes : taken) {

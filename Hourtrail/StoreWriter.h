@@ -36,7 +36,7 @@ public:
     // The copy starts as the store `storedBytes` hold, decoded on the
     // writer's thread when the first changes are handed over; no bytes give
     // the empty store.
-    StoreWriter(const char* key, platform::Data storedBytes);
+    StoreWriter(const char* key, std::shared_ptr<const platform::Data> storedBytes);
     // Encodes what was handed over and puts it into the defaults.
     ~StoreWriter();
     StoreWriter(const StoreWriter&) = delete;
@@ -60,7 +60,7 @@ private:
         void deliver();
     };
 
-    void run(platform::Data storedBytes);
+    void run(std::shared_ptr<const platform::Data> storedBytes);
     void apply(const Changes& changes);
     void waitUntilEncoded();
 
