@@ -53,7 +53,7 @@ void ActivityTracker::startTimers() {
         .store(cancelBag);
 }
 
-Store& ActivityTracker::totals() const {
+Store& ActivityTracker::totals() {
     if (!storeTaken_) {
         storeTaken_ = true;
         // Missing or undecodable, the store starts empty.

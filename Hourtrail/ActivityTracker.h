@@ -27,7 +27,7 @@ public:
     static std::shared_ptr<ActivityTracker> make();
 
     // The totals; the first use takes over the stored ones.
-    const Store& store() const { return totals(); }
+    const Store& store() { return totals(); }
     bool trackerRunning() const { return trackerRunning_; }
 
     // One sample of the frontmost application.
@@ -50,15 +50,15 @@ private:
     void creditWebsite(const std::string& host);
     void creditApplication(const std::string& name);
 
-    Store& totals() const;
+    Store& totals();
 
     bool trackerRunning_ = true;
     // The stored totals, decoded beside start-up and taken over at their
     // first use (a tick, a save, a reset, the menu), so that a store of
     // many entries does not hold up the program's start.
-    mutable platform::StoredRecordLoading<Store> storedStore_;
-    mutable bool storeTaken_ = false;
-    mutable Store store_;
+    platform::StoredRecordLoading<Store> storedStore_;
+    bool storeTaken_ = false;
+    Store store_;
     // Credits made since the store was last written.
     bool unsavedCredits_ = false;
     // What the next save hands over: the keys credited since the last one,
