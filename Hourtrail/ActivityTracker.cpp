@@ -28,7 +28,8 @@ std::string frontmostName() {
 
 std::shared_ptr<ActivityTracker> ActivityTracker::make() {
     std::shared_ptr<ActivityTracker> tracker(new ActivityTracker());
-    tracker->storedStore_ = platform::StoredRecordLoading<Store>(platform::UserDefaults::standard(), storeKey);
+    tracker->storedStore_ =
+        platform::StoredRecordLoading<Store>(platform::UserDefaults::standard(), storeKey, std::launch::async);
     // The writer decodes its copy from the same bytes, and so comes to the same store.
     tracker->writer_ = std::make_unique<StoreWriter>(storeKey, tracker->storedStore_.bytes());
     tracker->startTimers();
@@ -54,9 +55,8 @@ void ActivityTracker::startTimers() {
 }
 
 Store& ActivityTracker::totals() {
-    if (!storeTaken_) {
-        storeTaken_ = true;
-        // Missing or undecodable, the store starts empty.
+    if (storedStore_.pending()) {
+        // Undecodable, the store starts empty; missing, it is empty already.
         store_ = storedStore_.take().value_or(Store{});
     }
     return store_;

@@ -57,7 +57,6 @@ private:
     // first use (a tick, a save, a reset, the menu), so that a store of
     // many entries does not hold up the program's start.
     platform::StoredRecordLoading<Store> storedStore_;
-    bool storeTaken_ = false;
     Store store_;
     // Credits made since the store was last written.
     bool unsavedCredits_ = false;

@@ -34,7 +34,7 @@ public:
     };
 
     // The copy starts as the store `storedBytes` hold, decoded on the
-    // writer's thread when the first changes are handed over; no bytes give
+    // writer's thread when the first changes are handed over; none (null) give
     // the empty store.
     StoreWriter(const char* key, std::shared_ptr<const platform::Data> storedBytes);
     // Encodes what was handed over and puts it into the defaults.

@@ -16,38 +16,18 @@ namespace platform {
 // cannot be decoded, which the defaults then keep aside before anything
 // replaces it: the program starts afresh without destroying what it could
 // not read.
-// `value` is what the defaults hold under `key`, for a caller that needs it
-// too and so reads it once.
-template <class T>
-std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key,
-                                    const std::optional<PropertyList>& value) {
-    if (!value) {
-        return std::nullopt;
-    }
-    std::string error = "not a data value";
-    if (const Data* bytes = value->data()) {
-        if (auto record = PropertyListDecoder::decode<T>(*bytes, &error)) {
-            return record;
-        }
-    }
-    defaults.keepAsideBeforeReplacing(key, error);
-    return std::nullopt;
-}
-
-template <class T>
-std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key) {
-    return decodeStoredRecord<T>(defaults, key, defaults.object(key));
-}
-
-// The same for a record large enough to hold up a program's start: the
-// stored value is decoded on a thread of its own from the moment this is
-// made, and take() returns the record, waiting for it if need be, on the
-// defaults' own thread, which also keeps an undecodable value aside there.
+//
+// Made with std::launch::async (for a record large enough to hold up a
+// program's start), the value is decoded on a thread of its own from the
+// moment this is made; with std::launch::deferred, in take(). take() returns
+// the record, waiting for it if need be, on the defaults' own thread, which
+// also keeps an undecodable value aside there.
 template <class T>
 class StoredRecordLoading {
 public:
     StoredRecordLoading() = default;
-    StoredRecordLoading(const UserDefaults& defaults, std::string_view key) : defaults_(&defaults), key_(key) {
+    StoredRecordLoading(const UserDefaults& defaults, std::string_view key, std::launch launch)
+        : defaults_(&defaults), key_(key) {
         std::optional<PropertyList> value = defaults.object(key);
         if (!value) {
             return;
@@ -58,7 +38,7 @@ public:
             return;
         }
         bytes_ = std::make_shared<const Data>(std::move(*bytes));
-        decoding_ = std::async(std::launch::async, [bytes = bytes_] {
+        decoding_ = std::async(launch, [bytes = bytes_] {
             Decoded decoded;
             decoded.record = PropertyListDecoder::decode<T>(*bytes, &decoded.error);
             return decoded;
@@ -68,6 +48,10 @@ public:
     // The stored bytes, for a caller that needs them too; null when there were none.
     const std::shared_ptr<const Data>& bytes() const { return bytes_; }
 
+    // Whether take() still has something to do: a record to hand over or a
+    // value to keep aside.
+    bool pending() const { return decoding_.valid() || !error_.empty(); }
+
     // The record, once: a missing or undecodable value gives nothing.
     std::optional<T> take() {
         std::optional<T> record;
@@ -75,12 +59,12 @@ public:
             Decoded decoded = decoding_.get();
             record = std::move(decoded.record);
             if (!record) {
-                error_ = std::move(decoded.error);
+                error_ = decoded.error.empty() ? std::string("not decodable") : std::move(decoded.error);
             }
         }
-        if (error_) {
-            defaults_->keepAsideBeforeReplacing(key_, *error_);
-            error_.reset();
+        if (!error_.empty()) {
+            defaults_->keepAsideBeforeReplacing(key_, error_);
+            error_.clear();
         }
         return record;
     }
@@ -95,7 +79,13 @@ private:
     std::string key_;
     std::shared_ptr<const Data> bytes_;
     std::future<Decoded> decoding_;
-    std::optional<std::string> error_;
+    // Why the stored value cannot be decoded, until it is kept aside; empty if it can.
+    std::string error_;
 };
+
+template <class T>
+std::optional<T> decodeStoredRecord(const UserDefaults& defaults, std::string_view key) {
+    return StoredRecordLoading<T>(defaults, key, std::launch::deferred).take();
+}
 
 } // namespace platform

@@ -19,13 +19,13 @@ TEST(StoredRecordLoadingTest, GivesTheStoredRecordOnceAndSharesItsBytes) {
     const Data bytes = PropertyListEncoder::encode(Names{"Mail", "Xcode"});
     defaults.set(PropertyList(bytes), "names");
 
-    StoredRecordLoading<Names> loading(defaults, "names");
+    StoredRecordLoading<Names> loading(defaults, "names", std::launch::async);
     ASSERT_NE(loading.bytes(), nullptr);
     EXPECT_EQ(*loading.bytes(), bytes);
     EXPECT_EQ(loading.take(), (Names{"Mail", "Xcode"}));
     EXPECT_EQ(loading.take(), std::nullopt);
 
-    StoredRecordLoading<Names> missing(defaults, "nothing");
+    StoredRecordLoading<Names> missing(defaults, "nothing", std::launch::async);
     EXPECT_EQ(missing.bytes(), nullptr);
     EXPECT_EQ(missing.take(), std::nullopt);
 }
@@ -40,7 +40,7 @@ TEST(StoredRecordLoadingTest, AnUndecodableValueGivesNothingAndIsLeftAsItWas) {
          {PropertyList(notAPropertyList), PropertyList(PropertyListEncoder::encode(std::string("Mail"))),
           PropertyList("Mail")}) {
         defaults.set(damaged, "names");
-        StoredRecordLoading<Names> loading(defaults, "names");
+        StoredRecordLoading<Names> loading(defaults, "names", std::launch::async);
         EXPECT_EQ(loading.take(), std::nullopt);
         EXPECT_EQ(defaults.object("names"), damaged);
     }
