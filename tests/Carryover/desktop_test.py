@@ -75,6 +75,9 @@ with tempfile.TemporaryDirectory() as root:
         program = desktop.spawn([BINARY], env=env, stderr=subprocess.PIPE)
         icon = xdesktop.wait_for(lambda: desktop.docked_icon("Carryover"), "Carryover's icon in the panel")
         print("exec to docked icon: %.0f ms" % ((time.monotonic() - started) * 1000))
+        # Docked comes before drawn: the picture waits for the symbol, dark on the light panel.
+        xdesktop.wait_for(lambda: desktop.count_pixels(icon, lambda r, g, b: r + g + b < 300) > 20,
+                          "Carryover's symbol drawn in the panel")
         desktop.screenshot(os.path.join(BUILD, "Carryover-desktop-panel.png"), desktop.panel())
         x, y = icon.centre()
 
