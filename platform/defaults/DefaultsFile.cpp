@@ -225,7 +225,7 @@ FileLock DefaultsFile::lockForWriting() const {
     return FileLock(path_ + ".lock");
 }
 
-bool DefaultsFile::write(const PropertyListDictionary& values, std::string* error) const {
+bool DefaultsFile::write(const PropertyListDictionary& values, std::string* error, FileManager::Flush flush) const {
     struct stat existing {};
     if (::stat(path_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
         if (error) {
@@ -238,7 +238,7 @@ bool DefaultsFile::write(const PropertyListDictionary& values, std::string* erro
     if (slash != std::string::npos && slash > 0 && !files.createDirectory(path_.substr(0, slash), true, error)) {
         return false;
     }
-    return files.writeAtomically(BinaryPropertyList::write(PropertyList(values)), path_, error);
+    return files.writeAtomically(BinaryPropertyList::write(PropertyList(values)), path_, error, flush);
 }
 
 bool DefaultsFile::update(const std::function<bool(PropertyListDictionary&, std::string*)>& change,

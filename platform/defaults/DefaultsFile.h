@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/foundation/FileLock.h"
+#include "platform/foundation/FileManager.h"
 #include "platform/plist/PropertyList.h"
 
 #include <cstdint>
@@ -71,7 +72,8 @@ public:
 
     // Replaces the file atomically, creating its folder when needed. Anything
     // at the path that is not a regular file is left alone and refused.
-    bool write(const PropertyListDictionary& values, std::string* error = nullptr) const;
+    bool write(const PropertyListDictionary& values, std::string* error = nullptr,
+               FileManager::Flush flush = FileManager::Flush::contentsAndName) const;
 
     // Removes temporary files that writes of this file left behind when their
     // process died before the rename.

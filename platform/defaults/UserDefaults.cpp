@@ -80,9 +80,9 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         // change has posted a block of its own, due later.
         auto handOver = [weak = weak_from_this()] {
             if (auto state = weak.lock()) {
-                std::lock_guard lock(state->mutex);
+                std::unique_lock lock(state->mutex);
                 if (state->writeIsDueLocked()) {
-                    state->flushLocked();
+                    state->flush(lock);
                 }
             }
         };
@@ -104,25 +104,26 @@ struct UserDefaults::State : std::enable_shared_from_this<State> {
         return !lastHandOver || Clock::current().uptime() + 0.001 >= *lastHandOver + coalescingInterval;
     }
 
-    // Hands the changes to the writer thread; a write already asked for
-    // takes every change made until it starts.
-    void flushLocked() {
+    // Hands the changes to the writer thread and lets go of the mutex, first:
+    // the write takes the mutex at once, and would wake only to wait for it.
+    // A write already asked for takes every change made until it starts.
+    void flush(std::unique_lock<std::mutex>& lock) {
         if (changes.empty() || writeScheduled) {
+            lock.unlock();
             return;
         }
         writeScheduled = true;
         lastHandOver = Clock::current().uptime();
+        lock.unlock();
         DefaultsWriter::shared().submit([state = shared_from_this()] { state->write(); });
     }
 
     // Writes what is pending and waits for it; false when it could not be written.
     bool synchronize() {
-        {
-            std::lock_guard lock(mutex);
-            flushLocked();
-        }
+        std::unique_lock lock(mutex);
+        flush(lock);
         DefaultsWriter::shared().waitUntilIdle();
-        std::lock_guard lock(mutex);
+        lock.lock();
         return changes.empty();
     }
 
@@ -180,7 +181,10 @@ private:
                              *keptAt);
         }
         std::string error;
-        const bool ok = file.write(merged, &error);
+        // Changes wait up to coalescingInterval for their write: a power cut
+        // loses as much whether or not the folder is flushed, and flushing it
+        // would have every write wait for the disk once more.
+        const bool ok = file.write(merged, &error, FileManager::Flush::contents);
 
         lock.lock();
         for (const auto& kept : replaced) {
@@ -255,9 +259,9 @@ private:
             retryDelay = std::min(retryDelay == 0 ? firstRetryDelay : retryDelay * 2, longestRetryDelay);
             DispatchQueue::main().asyncAfter(retryDelay, [weak = weak_from_this()] {
                 if (auto state = weak.lock()) {
-                    std::lock_guard lock(state->mutex);
+                    std::unique_lock lock(state->mutex);
                     state->retryScheduled = false;
-                    state->flushLocked();
+                    state->flush(lock);
                 }
             });
         }

@@ -302,7 +302,8 @@ bool FileManager::writeAtomically(const Data& data, const URL& url, std::string*
     return writeAtomically(data, url.path(), error);
 }
 
-bool FileManager::writeAtomically(const Data& data, const std::string& requestedPath, std::string* error) const {
+bool FileManager::writeAtomically(const Data& data, const std::string& requestedPath, std::string* error,
+                                  Flush flush) const {
     const std::string path = followingSymbolicLinks(requestedPath);
     std::string temporaryPath;
     const int fd = createTemporaryFile(path, temporaryPath);
@@ -330,6 +331,9 @@ bool FileManager::writeAtomically(const Data& data, const std::string& requested
         ::unlink(temporaryPath.c_str());
         reportFileError(error, "cannot write", path, code);
         return false;
+    }
+    if (flush == Flush::contents) {
+        return true;
     }
     // The rename itself is durable only once the folder is flushed.
     const int folder = ::open(parentPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -45,14 +45,24 @@ public:
     bool fileExists(const std::string& path) const;
     bool fileExists(const std::string& path, bool& isDirectory) const;
 
+    // How far an atomic write is flushed before it returns. Both flush the
+    // bytes before the rename, so that a crash never leaves a name without
+    // its contents. `contentsAndName` also flushes the folder, so that the
+    // new version is the one found after a power cut; `contents` leaves the
+    // rename to the file system's next commit (a few seconds), for writes
+    // that are delayed by as much anyway (coalesced defaults), and spares
+    // the wait for the disk that flushing the folder costs.
+    enum class Flush { contentsAndName, contents };
+
     // Replaces the whole file: the bytes go to a temporary file in the same
-    // folder, are flushed to disk and renamed over the target, then the folder
-    // is flushed. A crash at any moment leaves the old file or the new one.
-    // A new file is private to the user (0600); a replaced one keeps its
-    // permissions less write access for others. A symbolic link at the path
-    // stays: the file it names is the one replaced.
+    // folder, are flushed to disk and renamed over the target. A crash at any
+    // moment leaves the old file or the new one. A new file is private to the
+    // user (0600); a replaced one keeps its permissions less write access for
+    // others. A symbolic link at the path stays: the file it names is the one
+    // replaced.
     bool writeAtomically(const Data& data, const URL& url, std::string* error = nullptr) const;
-    bool writeAtomically(const Data& data, const std::string& path, std::string* error = nullptr) const;
+    bool writeAtomically(const Data& data, const std::string& path, std::string* error = nullptr,
+                         Flush flush = Flush::contentsAndName) const;
     // Removes the temporary files of atomic writes to `path` whose writing
     // process is gone (killed before its rename); returns how many.
     int removeStaleTemporaryFiles(const std::string& path) const;
