@@ -30,7 +30,8 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as des
     os.makedirs(apps)
     write(os.path.join(apps, "notes.desktop"), "[Desktop Entry]\nType=Application\nName=Notes Pad\n"
           "Exec=sh -c 'echo started > \"%s/desktop-entry\"' %%U\n" % home)
-    write(os.path.join(apps, "Tool.AppImage"), "#!/bin/sh\npwd > \"%s/appimage\"\n" % home, executable=True)
+    write(os.path.join(apps, "Tool.AppImage"), "#!/bin/sh\nenv > \"%s/appimage-env\"\npwd > \"%s/appimage\"\n" %
+          (home, home), executable=True)
 
     program = desktop.spawn([BINARY, "--drop-file", apps], env=env, stderr=subprocess.PIPE)
     def live_item():
@@ -59,6 +60,10 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop(tray="sni") as des
     xdesktop.wait_for(lambda: contents("desktop-entry") == "started", "the desktop entry's command")
     choose("Tool")
     xdesktop.wait_for(lambda: contents("appimage") == apps, "the AppImage, started in its folder")
+    # What Folderdock tells Qt while it connects to the display is not passed on.
+    started_with = dict(line.split("=", 1) for line in contents("appimage-env").splitlines() if "=" in line)
+    for name in ("QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM"):
+        assert started_with.get(name) == env.get(name), (name, started_with.get(name))
 
     choose("Quit", then_closed=False)
     assert program.wait(timeout=20) == 0
