@@ -1,6 +1,6 @@
 #include "platform/qt/DropChip.h"
 
-#include "platform/foundation/FileManager.h"
+#include "platform/qt/DropChipPlaces.h"
 #include "platform/qt/TrayItem.h"
 
 #include <QDragEnterEvent>
@@ -8,16 +8,8 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSet>
-#include <QSettings>
 
 #include <algorithm>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -26,25 +18,6 @@ namespace {
 constexpr int chipSize = 40;
 // A press that moves less than this is a click, not a move of the chip.
 constexpr int moveThreshold = 4;
-
-QSettings places() { return QSettings(QStringLiteral("menulets"), QStringLiteral("drop-chips")); }
-QString placeSetting(const QString& key) { return key + QStringLiteral("/place"); }
-QString hiddenSetting(const QString& key) { return key + QStringLiteral("/hidden"); }
-QString slotSetting(const QString& key) { return key + QStringLiteral("/slot"); }
-
-// Writes one setting into a file that is the person's own (0600) whatever
-// the umask: Qt's writer keeps the mode of the file it replaces.
-void remember(const QString& key, const QVariant& value) {
-    QSettings settings = places();
-    const QFileInfo file(settings.fileName());
-    FileManager::defaultManager().createDirectory(file.absolutePath().toStdString(), true);
-    const int descriptor = ::open(file.absoluteFilePath().toUtf8().constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (descriptor >= 0) {
-        ::fchmod(descriptor, 0600);
-        ::close(descriptor);
-    }
-    settings.setValue(key, value);
-}
 
 } // namespace
 
@@ -55,9 +28,9 @@ DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery de
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAcceptDrops(true);
     setFixedSize(chipSize, chipSize);
-    const QVariant place = places().value(placeSetting(placeKey_));
-    move(place.isValid() ? place.toPoint() : slotPlace(claimSlot()));
-    hiddenByUser_ = places().value(hiddenSetting(placeKey_), false).toBool();
+    const DropChipPlaces::Chip kept = DropChipPlaces::standard().chip(placeKey_);
+    move(kept.place ? *kept.place : slotPlace(DropChipPlaces::standard().claimSlot(placeKey_)));
+    hiddenByUser_ = kept.hidden;
 }
 
 void DropChip::setItemToolTip(const QString& toolTip) {
@@ -66,32 +39,6 @@ void DropChip::setItemToolTip(const QString& toolTip) {
     // A screen reader names the chip as the item it stands in for.
     setAccessibleName(toolTip.section(QLatin1Char('\n'), 0, 0));
     setAccessibleDescription(hint);
-}
-
-int DropChip::claimSlot() const {
-    const QString file = places().fileName();
-    FileManager::defaultManager().createDirectory(QFileInfo(file).absolutePath().toStdString(), true);
-    // Programs started together claim one after the other (QSettings keeps
-    // "<file>.lock" for its own writes).
-    QLockFile lock(file + QStringLiteral(".slots.lock"));
-    lock.lock();
-    QSettings settings = places();
-    const QVariant kept = settings.value(slotSetting(placeKey_));
-    if (kept.isValid() && kept.toInt() >= 0) {
-        return kept.toInt();
-    }
-    QSet<int> taken;
-    for (const QString& key : settings.allKeys()) {
-        if (key.endsWith(QStringLiteral("/slot"))) {
-            taken.insert(settings.value(key).toInt());
-        }
-    }
-    int slot = 0;
-    while (taken.contains(slot)) {
-        ++slot;
-    }
-    remember(slotSetting(placeKey_), slot);
-    return slot;
 }
 
 QPoint DropChip::slotPlace(int slot) {
@@ -104,7 +51,7 @@ QPoint DropChip::slotPlace(int slot) {
 
 void DropChip::setHiddenByUser(bool hidden) {
     hiddenByUser_ = hidden;
-    remember(hiddenSetting(placeKey_), hidden);
+    DropChipPlaces::standard().setHidden(placeKey_, hidden);
     if (hidden) {
         hide();
     }
@@ -168,7 +115,7 @@ void DropChip::mouseMoveEvent(QMouseEvent* event) {
 void DropChip::mouseReleaseEvent(QMouseEvent* event) {
     pressOffset_.reset();
     if (moved_) {
-        remember(placeSetting(placeKey_), pos());
+        DropChipPlaces::standard().setPlace(placeKey_, pos());
         moved_ = false;
         return;
     }

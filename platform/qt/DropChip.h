@@ -51,9 +51,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // This chip's slot, kept with its place; the first one no other chip
-    // has when it has none yet.
-    int claimSlot() const;
     static QPoint slotPlace(int slot);
 
     QString placeKey_;

@@ -89,6 +89,11 @@ with tempfile.TemporaryDirectory() as home, xdesktop.XDesktop() as desktop:
             if first < second:
                 assert not overlap(chips[first], chips[second]), (first, second, vars(chips[first]),
                                                                   vars(chips[second]))
+    # Kept in a property list of their own, one distinct slot each.
+    with open(os.path.join(home, "config", "menulets", "drop-chips.plist"), "rb") as f:
+        kept = plistlib.load(f)
+    assert sorted(key.split(".")[-1].split("/")[0] for key in kept) == PROGRAMS, kept
+    assert sorted(chip["slot"] for chip in kept.values()) == list(range(len(PROGRAMS))), kept
     drop_on_each(desktop, home, chips)
     for program in programs:
         program.terminate()
