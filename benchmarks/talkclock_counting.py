@@ -13,6 +13,7 @@ per thread as well. The window opens once start-up has settled."""
 import os, select, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from wakeups import switches_by_thread  # noqa: E402
 
 arguments = [argument for argument in sys.argv[1:] if not argument.startswith("--")]
 BUILD = arguments[0]
@@ -37,17 +38,6 @@ def inode(path):
         return os.stat(path).st_ino
     except FileNotFoundError:
         return None
-
-
-def switches_by_thread(pid):
-    counts = {}
-    for task in os.listdir("/proc/%d/task" % pid):
-        with open("/proc/%d/task/%s/comm" % (pid, task)) as comm:
-            name = "%s (%s)" % (comm.read().strip(), task)
-        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
-            counts[name] = sum(int(line.split()[1]) for line in status
-                               if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")))
-    return counts
 
 
 def measure(pid, store):

@@ -4,12 +4,24 @@ the wake-ups in it."""
 import os
 
 
-def context_switches(pid):
-    """Voluntary and involuntary context switches of all the process's threads so far."""
-    total = 0
+def switches_by_thread(pid):
+    """Voluntary and involuntary context switches so far of each of the
+    process's threads, by "name (thread id)"."""
+    counts = {}
     for task in os.listdir("/proc/%d/task" % pid):
-        with open("/proc/%d/task/%s/status" % (pid, task)) as status:
-            for line in status:
-                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                    total += int(line.split()[1])
-    return total
+        try:
+            with open("/proc/%d/task/%s/comm" % (pid, task)) as comm:
+                name = "%s (%s)" % (comm.read().strip(), task)
+            with open("/proc/%d/task/%s/status" % (pid, task)) as status:
+                counts[name] = sum(int(line.split()[1]) for line in status
+                                   if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")))
+        except FileNotFoundError:
+            pass  # the thread ended while it was read
+    return counts
+
+
+def switches_between(before, after):
+    """The switches made between two readings of switches_by_thread, by the
+    threads alive at the second. A total of the whole process would lose all
+    a thread ever did when the thread ends in between (Qt's pool threads do)."""
+    return sum(count - before.get(name, 0) for name, count in after.items())

@@ -9,7 +9,7 @@ them at once; its threads' context switches over that time are counted from
 import os, select, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-from wakeups import context_switches  # noqa: E402
+from wakeups import switches_between, switches_by_thread  # noqa: E402
 
 BUILD = sys.argv[1]
 PROGRAMS = ["Carryover", "Urlstash", "Starhop", "Durovevadi", "Folderdock", "Pricetray", "Zivirodevevo", "DawnList",
@@ -33,13 +33,13 @@ def wait_for_start(process, seconds=10):
 def settle(pid, quiet=1.0, seconds=15):
     """Until the program's threads have made no context switch for `quiet` seconds."""
     until = time.monotonic() + seconds
-    last, since = context_switches(pid), time.monotonic()
+    last, since = switches_by_thread(pid), time.monotonic()
     while time.monotonic() - since < quiet:
         if time.monotonic() > until:
             raise SystemExit("pid %d did not settle after start-up" % pid)
         time.sleep(0.1)
-        now = context_switches(pid)
-        if now != last:
+        now = switches_by_thread(pid)
+        if switches_between(last, now):
             last, since = now, time.monotonic()
 
 
@@ -61,15 +61,15 @@ with tempfile.TemporaryDirectory() as home:
         # still run on a busy machine: the window opens once it has ended.
         for process in running.values():
             settle(process.pid)
-        before = {name: context_switches(process.pid) for name, process in running.items()}
+        before = {name: switches_by_thread(process.pid) for name, process in running.items()}
         time.sleep(WINDOW)
-        after = {name: context_switches(process.pid) for name, process in running.items()}
+        after = {name: switches_by_thread(process.pid) for name, process in running.items()}
     finally:
         for process in running.values():
             process.kill()
             process.wait()
 
-switches = {name: after[name] - before[name] for name in PROGRAMS}
+switches = {name: switches_between(before[name], after[name]) for name in PROGRAMS}
 print("context switches in %d s: %s" % (WINDOW, ", ".join("%s %d" % item for item in switches.items())))
 noisy = {name: count for name, count in switches.items() if count > HANDFUL}
 if noisy:
