@@ -65,7 +65,9 @@ void StoreWriter::run(std::shared_ptr<const platform::Data> storedBytes) {
         for (const Changes& changes : taken) {
             apply(changes);
         }
-        platform::Data encoded = platform::PropertyListEncoder::encode(copy_);
+        // Without a tree: the store's tree would take several times the
+        // store's memory, and most of the time of a save.
+        platform::Data encoded = platform::PropertyListEncoder::encodeWithoutTree(copy_);
         {
             std::lock_guard delivered(delivery_->mutex);
             delivery_->encoded = std::move(encoded);

@@ -42,6 +42,14 @@ void encodeStore(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
 }
 
+void encodeStoreWithoutTree(benchmark::State& state) {
+    const Hourtrail::Store store = storeOf(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(platform::PropertyListEncoder::encodeWithoutTree(store));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 2);
+}
+
 void encodeStoreTree(benchmark::State& state) {
     const Hourtrail::Store store = storeOf(state.range(0));
     for (auto _ : state) {
@@ -141,6 +149,7 @@ BENCHMARK(saveOnMainThread)->Arg(1000)->Arg(10000)->Arg(100000)->Iterations(20)-
 BENCHMARK(deliverOnMainThread)->Arg(1000)->Arg(10000)->Arg(100000)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeSave)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(encodeStore)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(encodeStoreWithoutTree)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(encodeStoreTree)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(copyStore)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

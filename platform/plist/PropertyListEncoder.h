@@ -3,6 +3,7 @@
 #include "platform/foundation/Data.h"
 #include "platform/plist/BinaryPropertyList.h"
 #include "platform/plist/PropertyListCodable.h"
+#include "platform/plist/PropertyListStreamCoding.h"
 
 namespace platform {
 
@@ -19,6 +20,16 @@ public:
     template <PropertyListCodableType T>
     static Data encode(const T& value) {
         return BinaryPropertyList::write(encodeToTree(value));
+    }
+
+    // The same property list, written without its tree, for large values:
+    // it takes a fraction of the memory and time, and shares fewer equal
+    // values (see BinaryPropertyListStream), so it may be larger.
+    template <PropertyListCodableType T>
+    static Data encodeWithoutTree(const T& value) {
+        BinaryPropertyListStream out;
+        const auto root = streamCoding::write(out, value);
+        return out.finish(root);
     }
 };
 
