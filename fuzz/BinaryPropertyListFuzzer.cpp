@@ -1,6 +1,7 @@
 // Any bytes: the reader either refuses them with a reason or gives a tree that
-// the writer writes and the reader reads back as the same tree.
+// the writer, and the stream, write and the reader reads back as the same tree.
 #include "platform/plist/BinaryPropertyList.h"
+#include "platform/plist/BinaryPropertyListStream.h"
 
 #include <cmath>
 #include <cstdint>
@@ -51,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::abort();
     }
     if (holdsNaN(*tree) ? platform::BinaryPropertyList::write(*reread) != written : *reread != *tree) {
+        std::abort();
+    }
+    platform::BinaryPropertyListStream stream;
+    const auto root = stream.tree(*tree);
+    const auto streamed = platform::BinaryPropertyList::read(stream.finish(root));
+    if (!streamed || (holdsNaN(*tree) ? platform::BinaryPropertyList::write(*streamed) != written : *streamed != *tree)) {
         std::abort();
     }
     return 0;
