@@ -88,7 +88,6 @@ BinaryPropertyListReader::BinaryPropertyListReader(const std::uint8_t* bytes, st
 std::optional<PropertyList> BinaryPropertyListReader::read(std::string* error) {
     try {
         readTrailer();
-        onPath_.assign(numObjects_, false);
         return readObject(topObject_, 1);
     } catch (const Malformed& malformed) {
         if (error) {
@@ -220,10 +219,12 @@ void BinaryPropertyListReader::enter(std::uint64_t index, std::size_t depth) {
     if (depth > maximumDepth) {
         fail("nested deeper than " + std::to_string(maximumDepth) + " levels");
     }
-    if (onPath_[index]) {
-        fail("reference cycle through object " + std::to_string(index));
+    for (std::size_t i = 0; i < pathLength_; ++i) {
+        if (path_[i] == index) {
+            fail("reference cycle through object " + std::to_string(index));
+        }
     }
-    onPath_[index] = true;
+    path_[pathLength_++] = index;
 }
 
 PropertyList BinaryPropertyListReader::readObject(std::uint64_t index, std::size_t depth) {
@@ -336,7 +337,7 @@ PropertyList BinaryPropertyListReader::readArray(std::uint64_t index, std::uint6
     for (std::uint64_t i = 0; i < count; ++i) {
         array.push_back(readObject(readReference(position + i * objectRefSize_), depth + 1));
     }
-    onPath_[index] = false;
+    leave();
     return PropertyList(std::move(array));
 }
 
@@ -362,7 +363,7 @@ PropertyList BinaryPropertyListReader::readDictionary(std::uint64_t index, std::
         // A repeated key keeps its first place and its last value.
         dictionary.set(std::move(key), readObject(readReference(values + i * objectRefSize_), depth + 1));
     }
-    onPath_[index] = false;
+    leave();
     return PropertyList(std::move(dictionary));
 }
 

@@ -2,11 +2,11 @@
 
 #include "platform/plist/PropertyList.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace platform {
 
@@ -53,6 +53,7 @@ private:
     std::uint64_t bigEndian(std::uint64_t position, std::size_t width) const;
     void spend(std::uint64_t decodedBytes);
     void enter(std::uint64_t index, std::size_t depth);
+    void leave() { --pathLength_; }
 
     const std::uint8_t* bytes_;
     std::size_t size_;
@@ -62,7 +63,11 @@ private:
     std::uint64_t topObject_ = 0;
     std::uint64_t offsetTableOffset_ = 0; // also where the object area ends
     std::uint64_t allowance_ = 0;
-    std::vector<bool> onPath_; // containers being decoded, to catch cycles
+    // The containers being decoded, outermost first, to catch cycles: a
+    // scan of the few on the path, rather than a table of every object's
+    // flag made afresh for each read (a page or more for a large file).
+    std::array<std::uint64_t, maximumDepth> path_;
+    std::size_t pathLength_ = 0;
 };
 
 } // namespace platform
