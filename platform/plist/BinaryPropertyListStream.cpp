@@ -11,7 +11,7 @@ using namespace binaryPropertyListObjects;
 std::uint8_t* BinaryPropertyListStream::begin(std::size_t bound) {
     const std::size_t start = bytes_.size();
     bytes_.resize(start + bound);
-    objects_.push_back({start, references_.size(), 0});
+    objects_.push_back({start, 0});
     return bytes_.data() + start;
 }
 
@@ -72,7 +72,6 @@ BinaryPropertyListStream::Reference BinaryPropertyListStream::array(const Refere
     references_.insert(references_.end(), elements, elements + count);
     Cursor cursor(begin(markerAndCountBound));
     cursor.markerAndCount(markerArray, count);
-    objects_.back().firstReference = references_.size() - count;
     return end(cursor.position(), count);
 }
 
@@ -82,7 +81,6 @@ BinaryPropertyListStream::Reference BinaryPropertyListStream::dictionary(const R
     references_.insert(references_.end(), values, values + count);
     Cursor cursor(begin(markerAndCountBound));
     cursor.markerAndCount(markerDictionary, count);
-    objects_.back().firstReference = references_.size() - 2 * count;
     return end(cursor.position(), 2 * count);
 }
 
@@ -144,14 +142,16 @@ Data BinaryPropertyListStream::finish(Reference root) const {
     Cursor cursor(out.data());
     cursor.bytes(magic.data(), magic.size());
     std::uint8_t* offsets = out.data() + objectArea;
+    // The containers' references are kept in the order of the containers.
+    std::size_t reference = 0;
     for (std::size_t index = 0; index < objects_.size(); ++index) {
         const Object& object = objects_[index];
         Cursor offset(offsets + index * offsetSize);
         offset.bigEndian(static_cast<std::uint64_t>(cursor.position() - out.data()), offsetSize);
         const std::size_t next = index + 1 < objects_.size() ? objects_[index + 1].start : bytes_.size();
         cursor.bytes(bytes_.data() + object.start, next - object.start);
-        for (std::size_t reference = 0; reference < object.referenceCount; ++reference) {
-            cursor.bigEndian(references_[object.firstReference + reference], referenceSize);
+        for (const std::size_t last = reference + object.referenceCount; reference < last; ++reference) {
+            cursor.bigEndian(references_[reference], referenceSize);
         }
     }
     cursor.skip(objects_.size() * offsetSize);

@@ -41,9 +41,10 @@ public:
     Data finish(Reference root) const;
 
 private:
+    // Where an object's bytes start, and how many references follow them
+    // (a container's, which are appended to references_ as it is made).
     struct Object {
         std::size_t start;
-        std::size_t firstReference;
         std::size_t referenceCount;
     };
     struct Recent {

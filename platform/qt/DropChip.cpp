@@ -1,6 +1,5 @@
 #include "platform/qt/DropChip.h"
 
-#include "platform/qt/DropChipPlaces.h"
 #include "platform/qt/TrayItem.h"
 
 #include <QDragEnterEvent>
@@ -23,13 +22,14 @@ constexpr int moveThreshold = 4;
 
 DropChip::DropChip(std::weak_ptr<StatusItem> item, QString placeKey, Delivery delivery)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      placeKey_(std::move(placeKey)), delivery_(std::move(delivery)), target_(std::move(item), delivery_.dropped) {
+      placeKey_(std::move(placeKey)), places_(DropChipPlaces::standard()), delivery_(std::move(delivery)),
+      target_(std::move(item), delivery_.dropped) {
     setObjectName(QStringLiteral("DropChip"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAcceptDrops(true);
     setFixedSize(chipSize, chipSize);
-    const DropChipPlaces::Chip kept = DropChipPlaces::standard().chip(placeKey_);
-    move(kept.place ? *kept.place : slotPlace(DropChipPlaces::standard().claimSlot(placeKey_)));
+    const DropChipPlaces::Chip kept = places_.chip(placeKey_);
+    move(kept.place ? *kept.place : slotPlace(places_.claimSlot(placeKey_)));
     hiddenByUser_ = kept.hidden;
 }
 
@@ -51,7 +51,7 @@ QPoint DropChip::slotPlace(int slot) {
 
 void DropChip::setHiddenByUser(bool hidden) {
     hiddenByUser_ = hidden;
-    DropChipPlaces::standard().setHidden(placeKey_, hidden);
+    places_.setHidden(placeKey_, hidden);
     if (hidden) {
         hide();
     }
@@ -115,7 +115,7 @@ void DropChip::mouseMoveEvent(QMouseEvent* event) {
 void DropChip::mouseReleaseEvent(QMouseEvent* event) {
     pressOffset_.reset();
     if (moved_) {
-        DropChipPlaces::standard().setPlace(placeKey_, pos());
+        places_.setPlace(placeKey_, pos());
         moved_ = false;
         return;
     }

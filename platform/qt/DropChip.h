@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/DropChipPlaces.h"
 #include "platform/qt/StatusItemDropTarget.h"
 
 #include <QPixmap>
@@ -54,6 +55,7 @@ private:
     static QPoint slotPlace(int slot);
 
     QString placeKey_;
+    DropChipPlaces places_;
     Delivery delivery_;
     StatusItemDropTarget target_;
     QPixmap pixmap_;

@@ -78,6 +78,7 @@ void DropChipPlaces::setHidden(const QString& key, bool hidden) const {
 
 int DropChipPlaces::claimSlot(const QString& key) const {
     int claimed = 0;
+    const std::string name = key.toStdString();
     const auto claim = [&](PropertyListDictionary& chips, PropertyListDictionary& chip) {
         if (const auto kept = integerIn(chip, slotField); kept && *kept >= 0) {
             claimed = int(*kept);
@@ -85,7 +86,7 @@ int DropChipPlaces::claimSlot(const QString& key) const {
         }
         std::set<std::int64_t> taken;
         for (const auto& [other, entry] : chips) {
-            if (const PropertyListDictionary* otherChip = entry.dictionary(); otherChip && other != key.toStdString()) {
+            if (const PropertyListDictionary* otherChip = entry.dictionary(); otherChip && other != name) {
                 if (const auto slot = integerIn(*otherChip, slotField)) {
                     taken.insert(*slot);
                 }
